@@ -14,11 +14,13 @@ std::string FormatLine(const char* format, va_list args) {
     clock_gettime(CLOCK_REALTIME, &now);
     tm local {};
     localtime_r(&now.tv_sec, &local);
-    const unsigned threadId = static_cast<unsigned>(syscall(SYS_gettid));
+    return FormatLineAt(local, now.tv_nsec / 1000000, static_cast<unsigned>(syscall(SYS_gettid)), format, args);
+}
 
+std::string FormatLineAt(const struct tm& local, long milliseconds, unsigned threadId, const char* format, va_list args) {
     char line[MAX_LINE + 1];
     int used = std::snprintf(line, sizeof(line), "%d:%02d:%02d.%03d [%8X] ", local.tm_hour, local.tm_min,
-                             local.tm_sec, static_cast<int>(now.tv_nsec / 1000000), threadId);
+                             local.tm_sec, static_cast<int>(milliseconds), threadId);
     if (used < 0) return std::string();
     if (static_cast<size_t>(used) < MAX_LINE && format)
         std::vsnprintf(line + used, sizeof(line) - static_cast<size_t>(used), format, args);
