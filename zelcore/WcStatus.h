@@ -15,6 +15,7 @@ enum : WcStatus {
     WC_STATUS_BAD_FILE = 7,         // a file to import is malformed, truncated or of another version
     WC_STATUS_BUFFER_TOO_SMALL = 8,
     WC_STATUS_BUSY = 9,
+    WC_STATUS_NOT_AVAILABLE = 254,  // the adapter has no such identifier
     WC_STATUS_STORAGE_ERROR = 256,
     WC_STATUS_STORAGE_ERROR_READ = 257,
     WC_STATUS_STORAGE_ERROR_WRITE = 258,

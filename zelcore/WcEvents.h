@@ -1,0 +1,77 @@
+#pragma once
+// Adapter-manager notification flags, adapter event types and the status values of each type.
+// An event's status is an index into the list of its type.
+#include <cstdint>
+
+enum WcNotifyFlags : uint32_t {
+    WC_NOTIFY_ADAPTER_REMOVED = 0x1,
+    WC_NOTIFY_ADAPTER_INSERT = 0x2,
+    WC_NOTIFY_ADAPTER_STATE_CHANGE = 0x10,
+    WC_NOTIFY_ADAPTER_CONFIG_CHANGE = 0x20,
+};
+
+enum WcEventType : uint32_t {
+    WC_EVENT_ADAPTER_STATUS = 1,
+    WC_EVENT_APS_STATUS = 2,
+    WC_EVENT_ASSOCIATE_STATUS = 4,
+    WC_EVENT_AUTH_STATUS = 8,
+    WC_EVENT_DHCP_STATUS = 16,
+    WC_EVENT_AUTH_ERROR = 32,
+    WC_EVENT_CONNECTION_STATUS = 64,
+    WC_EVENT_ALL = 0xFFFFFFFFu,  // registration mask for every type
+};
+
+enum WcAdapterStatus : uint32_t {
+    WC_ADAPTER_STATUS_INVALID = 0,
+    WC_ADAPTER_STATUS_REMOVED = 1,
+    WC_ADAPTER_STATUS_DISABLED = 2,
+    WC_ADAPTER_STATUS_ENABLED = 3,
+    WC_ADAPTER_STATUS_INSERTED = 4,
+};
+
+enum WcApsStatus : uint32_t {
+    WC_APS_STATUS_INVALID = 0,
+    WC_APS_STATUS_ACTIVATE_PROFILE = 1,
+    WC_APS_STATUS_DEACTIVATE_PROFILE = 2,
+    WC_APS_STATUS_PROFILE_STORE_CHANGED = 3,
+};
+
+enum WcAssociateStatus : uint32_t {
+    WC_ASSOCIATE_STATUS_DISCONNECTED = 0,
+    WC_ASSOCIATE_STATUS_CONNECTED = 1,
+};
+
+enum WcAuthStatus : uint32_t {
+    WC_AUTH_STATUS_NA = 0,
+    WC_AUTH_STATUS_IN_PROGRESS = 1,
+    WC_AUTH_STATUS_SUCCESS = 2,
+    WC_AUTH_STATUS_RETRYING = 3,
+    WC_AUTH_STATUS_FAILED = 4,
+    WC_AUTH_STATUS_TIMEOUT = 5,
+};
+
+enum WcDhcpStatus : uint32_t {
+    WC_DHCP_STATUS_NA = 0,
+    WC_DHCP_STATUS_START = 1,
+    WC_DHCP_STATUS_RELEASE = 2,
+    WC_DHCP_STATUS_RENEW = 3,
+    WC_DHCP_STATUS_SUCCESS = 4,
+    WC_DHCP_STATUS_FAILED = 5,
+};
+
+enum WcAuthError : uint32_t {
+    WC_AUTH_ERROR_NONE = 0,
+    WC_AUTH_ERROR_USERNAME_PASSWORD = 1,
+    WC_AUTH_ERROR_CLIENT_IDENTITY = 2,
+    WC_AUTH_ERROR_CLIENT_CERTIFICATE = 3,
+    WC_AUTH_ERROR_SERVER_NAME = 4,
+    WC_AUTH_ERROR_SERVER_CERTIFICATE = 5,
+    WC_AUTH_ERROR_GENERIC = 6,
+    WC_AUTH_ERROR_SERVER_PACOPAQUE = 7,
+    WC_AUTH_ERROR_WPAPSK_KEY = 8,
+};
+
+enum WcConnectionStatus : uint32_t {
+    WC_CONNECTION_STATUS_DISCONNECTED = 0,
+    WC_CONNECTION_STATUS_CONNECTED = 1,
+};
