@@ -1,5 +1,7 @@
 #include "zelgui/monitor/WgMonitorText.h"
 
+#include "platform/ResourceChain.h"
+
 #include <QByteArray>
 
 namespace {
@@ -55,8 +57,13 @@ constexpr BuiltInText kTexts[] = {
     {IDS_WG_FREQUENCY_GHZ, "%.3f GHz"},
 };
 
-// Texts stay the built-in ones until the library's resource chain is wired in here.
-QString LookUp(uint32_t id) { return WgMonitorText::BuiltIn(id); }
+// The resource chain first (OEM, locale and the library's own tables), so a replaced table
+// wins; the built-in text when no loaded table has the number.
+QString LookUp(uint32_t id) {
+    QString text;
+    if (ResourceChain::Instance().FindString(id, text)) return text;
+    return WgMonitorText::BuiltIn(id);
+}
 
 }  // namespace
 
