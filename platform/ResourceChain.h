@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FormatArg.h"
+#include "platform/CheckedFormat.h"
 #include "platform/ResourceLibrary.h"
 #include "platform/ResourceMenu.h"
 
@@ -26,7 +26,8 @@ public:
     // Loads a resource library file and adds it at its rank; null when it cannot be loaded or its
     // data is malformed. The chain owns the library until Unload.
     ResourceLibrary* Load(const std::string& path, std::string* error = nullptr);
-    // Adds a table compiled into the running code; null when the table is malformed.
+    // Adds a table compiled into the running code (it must outlive its membership); null when the
+    // table is malformed.
     ResourceLibrary* AddBuiltIn(const ZelResourceModule* module, std::string* error = nullptr);
     // Takes the library out of the chain and frees it; false for an unknown or null handle.
     bool Unload(ResourceLibrary* library);

@@ -5,7 +5,7 @@
 #include <QString>
 #include <initializer_list>
 
-#include "platform/FormatArg.h"
+#include "platform/CheckedFormat.h"
 
 class ResourceLibrary;
 struct ZelResourceModule;
