@@ -32,50 +32,111 @@ bool ReadNumber(const QString& f, int& i, int& value) {
     return true;
 }
 
+// Reads one conversion after its '%' (flags, width, precision, length, letter); i ends on the letter.
+bool ParseSpec(const QString& f, int& i, Conversion& c) {
+    while (i < f.size() && QStringLiteral("-+ #0").contains(f[i])) c.flags += f[i++];
+    if (i < f.size() && IsDigit(f[i]) && !ReadNumber(f, i, c.width)) return false;
+    if (i < f.size() && f[i] == u'.') {
+        ++i;
+        if (!ReadNumber(f, i, c.precision)) return false;
+    }
+    QString length;
+    if (f.mid(i, 3) == QLatin1String("I64")) {
+        length = QStringLiteral("I64");
+    } else if (f.mid(i, 2) == QLatin1String("ll") || f.mid(i, 2) == QLatin1String("hh")) {
+        length = f.mid(i, 2);
+    } else if (i < f.size() && (f[i] == u'l' || f[i] == u'h' || f[i] == u'L')) {
+        length = f.mid(i, 1);
+    }
+    i += length.size();
+    if (i >= f.size()) return false;
+    const char16_t letter = f[i].unicode();
+    c.letter = static_cast<char>(letter);
+    c.wide = length == QLatin1String("ll") || length == QLatin1String("I64");
+    switch (letter) {
+        case u'd': case u'i': c.type = 'd'; break;
+        case u'u': case u'x': case u'X': case u'o': c.type = 'u'; break;
+        case u'c': c.type = 'c'; break;
+        case u's': case u'S': c.type = 's'; break;
+        case u'f': case u'F': case u'e': case u'E': case u'g': case u'G': c.type = 'f'; break;
+        case u'%': c.type = '%'; break;
+        default: return false;
+    }
+    // A length modifier only means something for its own kind of value.
+    if (!length.isEmpty()) {
+        bool integer = c.type == 'd' || c.type == 'u';
+        bool ok = (integer && length != QLatin1String("L")) || (c.type == 'f' && length == QLatin1String("L")) ||
+                  ((c.type == 's' || c.type == 'c') && length == QLatin1String("l"));
+        if (!ok) return false;
+    }
+    if (c.type == '%' && (!c.flags.isEmpty() || c.width >= 0 || c.precision >= 0 || !length.isEmpty())) return false;
+    return true;
+}
+
 bool Parse(const QString& f, std::vector<Conversion>& out) {
     for (int i = 0; i < f.size(); ++i) {
         if (f[i] != u'%') continue;
         Conversion c;
         c.start = i++;
-        while (i < f.size() && QStringLiteral("-+ #0").contains(f[i])) c.flags += f[i++];
-        if (i < f.size() && IsDigit(f[i]) && !ReadNumber(f, i, c.width)) return false;
-        if (i < f.size() && f[i] == u'.') {
-            ++i;
-            if (!ReadNumber(f, i, c.precision)) return false;
-        }
-        QString length;
-        if (f.mid(i, 3) == QLatin1String("I64")) {
-            length = QStringLiteral("I64");
-        } else if (f.mid(i, 2) == QLatin1String("ll") || f.mid(i, 2) == QLatin1String("hh")) {
-            length = f.mid(i, 2);
-        } else if (i < f.size() && (f[i] == u'l' || f[i] == u'h' || f[i] == u'L')) {
-            length = f.mid(i, 1);
-        }
-        i += length.size();
-        if (i >= f.size()) return false;
-        const char16_t letter = f[i].unicode();
-        c.letter = static_cast<char>(letter);
-        c.wide = length == QLatin1String("ll") || length == QLatin1String("I64");
-        switch (letter) {
-            case u'd': case u'i': c.type = 'd'; break;
-            case u'u': case u'x': case u'X': case u'o': c.type = 'u'; break;
-            case u'c': c.type = 'c'; break;
-            case u's': case u'S': c.type = 's'; break;
-            case u'f': case u'F': case u'e': case u'E': case u'g': case u'G': c.type = 'f'; break;
-            case u'%': c.type = '%'; break;
-            default: return false;
-        }
-        // A length modifier only means something for its own kind of value.
-        if (!length.isEmpty()) {
-            bool integer = c.type == 'd' || c.type == 'u';
-            bool ok = (integer && length != QLatin1String("L")) || (c.type == 'f' && length == QLatin1String("L")) ||
-                      ((c.type == 's' || c.type == 'c') && length == QLatin1String("l"));
-            if (!ok) return false;
-        }
-        if (c.type == '%' && (!c.flags.isEmpty() || c.width >= 0 || c.precision >= 0 || !length.isEmpty())) return false;
+        if (!ParseSpec(f, i, c)) return false;
         c.end = i + 1;
         out.push_back(c);
     }
+    return true;
+}
+
+// A piece of an insert-style text: plain text, or argument `insert` (1-based) with its conversion.
+struct InsertPiece {
+    QString text;
+    int insert = 0;
+    Conversion conversion;
+};
+
+// Insert-style texts ("%1", "%2!d!", "%%", "%n"...), as message texts of the platform are written.
+bool ParseInserts(const QString& f, std::vector<InsertPiece>& out) {
+    QString plain;
+    auto flush = [&] {
+        if (!plain.isEmpty()) out.push_back({plain, 0, {}});
+        plain.clear();
+    };
+    for (int i = 0; i < f.size(); ++i) {
+        if (f[i] != u'%') {
+            plain += f[i];
+            continue;
+        }
+        if (++i >= f.size()) return false;
+        const QChar next = f[i];
+        if (next >= u'1' && next <= u'9') {
+            int insert = next.unicode() - u'0';
+            if (i + 1 < f.size() && IsDigit(f[i + 1])) insert = insert * 10 + (f[++i].unicode() - u'0');
+            Conversion c;
+            c.type = 's';
+            c.letter = 's';
+            if (i + 1 < f.size() && f[i + 1] == u'!') {
+                int close = f.indexOf(u'!', i + 2);
+                if (close < 0) return false;
+                QString spec = f.mid(i + 2, close - i - 2);
+                int j = 0;
+                if (spec.isEmpty() || !ParseSpec(spec, j, c) || j != spec.size() - 1 || c.type == '%') return false;
+                i = close;
+            }
+            flush();
+            out.push_back({QString(), insert, c});
+            continue;
+        }
+        switch (next.unicode()) {
+            case u'%': plain += u'%'; break;
+            case u'n': plain += u'\n'; break;
+            case u'r': plain += u'\r'; break;
+            case u't': plain += u'\t'; break;
+            case u'.': plain += u'.'; break;
+            case u'!': plain += u'!'; break;
+            case u' ': plain += u' '; break;
+            case u'0': flush(); return true;  // the text ends here
+            default: return false;
+        }
+    }
+    flush();
     return true;
 }
 
@@ -147,6 +208,24 @@ QString One(const Conversion& c, const FormatArg& a) {
 }
 
 }  // namespace
+
+bool CheckedFormat::FitsInserts(const QString& format, std::span<const FormatArg> args) {
+    std::vector<InsertPiece> pieces;
+    if (!ParseInserts(format, pieces)) return false;
+    for (const InsertPiece& p : pieces)
+        if (p.insert && (p.insert > static_cast<int>(args.size()) || !Fit(p.conversion, args[p.insert - 1]))) return false;
+    return true;
+}
+
+bool CheckedFormat::FormatInserts(const QString& format, std::span<const FormatArg> args, QString& out) {
+    if (!FitsInserts(format, args)) return false;
+    std::vector<InsertPiece> pieces;
+    ParseInserts(format, pieces);
+    QString result;
+    for (const InsertPiece& p : pieces) result += p.insert ? One(p.conversion, args[p.insert - 1]) : p.text;
+    out = result;
+    return true;
+}
 
 bool CheckedFormat::Fits(const QString& format, std::span<const FormatArg> args) {
     std::vector<Conversion> conversions;

@@ -48,4 +48,11 @@ public:
     static bool Fits(const QString& format, std::span<const FormatArg> args);
     // Fills the format; false (out untouched) when it does not fit.
     static bool Format(const QString& format, std::span<const FormatArg> args, QString& out);
+
+    // The same for insert-style texts: "%1" to "%99" take the argument of that number, optionally
+    // with a conversion between exclamation marks ("%1!d!", "%2!.1f!"; plain "%1" is text); "%%",
+    // "%n", "%r", "%t", "%.", "%!" and "%space" stand for themselves, "%0" ends the text. An argument
+    // may be used more than once or not at all; a number beyond the arguments does not fit.
+    static bool FitsInserts(const QString& format, std::span<const FormatArg> args);
+    static bool FormatInserts(const QString& format, std::span<const FormatArg> args, QString& out);
 };

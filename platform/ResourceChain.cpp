@@ -105,6 +105,20 @@ bool ResourceChain::FindStringIn(const ResourceLibrary* library, unsigned id, QS
 }
 
 bool ResourceChain::FormatString(unsigned id, std::initializer_list<FormatArg> args, QString& out) const {
+    return FormatWith(id, args, out, &CheckedFormat::Format);
+}
+
+bool ResourceChain::FormatInserts(unsigned id, std::initializer_list<FormatArg> args, QString& out) const {
+    return FormatWith(id, args, out, &CheckedFormat::FormatInserts);
+}
+
+QString ResourceChain::FormatInserts(unsigned id, std::initializer_list<FormatArg> args) const {
+    QString out;
+    FormatInserts(id, args, out);
+    return out;
+}
+
+bool ResourceChain::FormatWith(unsigned id, std::initializer_list<FormatArg> args, QString& out, Formatter format) const {
     QString found, builtIn;
     bool haveFound = false, haveBuiltIn = false;
     {
@@ -124,8 +138,8 @@ bool ResourceChain::FormatString(unsigned id, std::initializer_list<FormatArg> a
         }
     }
     std::span<const FormatArg> list(args.begin(), args.size());
-    if (haveFound && CheckedFormat::Format(found, list, out)) return true;
-    if (haveBuiltIn && CheckedFormat::Format(builtIn, list, out)) return true;
+    if (haveFound && format(found, list, out)) return true;
+    if (haveBuiltIn && format(builtIn, list, out)) return true;
     out.clear();
     return false;
 }

@@ -51,6 +51,9 @@ public:
     // number is used. False and an empty result when neither fits or the number is unknown.
     bool FormatString(unsigned id, std::initializer_list<FormatArg> args, QString& out) const;
     QString FormatString(unsigned id, std::initializer_list<FormatArg> args) const;
+    // The same for insert-style texts ("%1 dB", "%1!d! %%"; CheckedFormat::FormatInserts).
+    bool FormatInserts(unsigned id, std::initializer_list<FormatArg> args, QString& out) const;
+    QString FormatInserts(unsigned id, std::initializer_list<FormatArg> args) const;
 
     bool LoadMenu(unsigned id, ResourceMenu& out) const;
 
@@ -68,6 +71,8 @@ private:
         std::unique_ptr<ResourceLibrary> library;
         unsigned long long sequence;
     };
+    using Formatter = bool (*)(const QString&, std::span<const FormatArg>, QString&);
+    bool FormatWith(unsigned id, std::initializer_list<FormatArg> args, QString& out, Formatter format) const;
     std::vector<ResourceLibrary*> OrderLocked() const;
     ResourceLibrary* Join(std::unique_ptr<ResourceLibrary> library);
 

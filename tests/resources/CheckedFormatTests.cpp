@@ -74,6 +74,32 @@ TEST(CheckedFormat, UnfittingFormatsAreRefused) {
     }
 }
 
+TEST(CheckedFormat, InsertStyleTexts) {
+    const FormatCase cases[] = {
+        {"%1 dB", {"-55"}, true, "-55 dB"},
+        {"%1!d! %%", {75}, true, "75 %"},
+        {"%2 before %1", {"a", "b"}, true, "b before a"},
+        {"%1!.1f!%n%1!.0f!", {2.25}, true, "2.2\n2"},
+        {"%1%0 cut here", {"x"}, true, "x"},
+        {"%1!5s!|%.%!", {"ab"}, true, "   ab|.!"},
+        {"only %1", {"x", "unused"}, true, "only x"},
+        {"%12", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "twelve"}, true, "twelve"},
+        {"%1!d! %%", {"75"}, false, ""},   // text for a whole number
+        {"%1 dB", {-55}, false, ""},       // plain inserts are text
+        {"%2 dB", {"x"}, false, ""},       // beyond the arguments
+        {"%1!n!", {1}, false, ""},
+        {"%1!d", {1}, false, ""},          // unclosed conversion
+        {"%1!*d!", {1}, false, ""},
+        {"%q", {}, false, ""},
+        {"100 %", {}, false, ""},
+    };
+    for (const FormatCase& c : cases) {
+        QString out = "before";
+        EXPECT_EQ(CheckedFormat::FormatInserts(QString::fromUtf8(c.format), c.args, out), c.fits) << c.format;
+        EXPECT_EQ(out, c.fits ? QString::fromUtf8(c.expected) : QString("before")) << c.format;
+    }
+}
+
 TEST_F(ResourceTest, ReplacedFormatsFallBackToBuiltInTexts) {
     ResourceChain& chain = ResourceChain::Instance();
     WmResources::Register();
@@ -105,6 +131,11 @@ TEST_F(ResourceTest, ReplacedFormatsFallBackToBuiltInTexts) {
     EXPECT_TRUE(out.isEmpty());
     EXPECT_FALSE(chain.FormatString(65000, {}, out));
     EXPECT_TRUE(chain.FormatString(65000, {}).isEmpty());
+
+    // Insert-style program texts are checked the same way.
+    EXPECT_EQ(chain.FormatInserts(2191, {"-55"}), "-55 dB");
+    EXPECT_EQ(chain.FormatInserts(2193, {75}), "75 %");  // OEM "%1 %%" would take text
+    EXPECT_EQ(chain.FormatInserts(2193, {"75"}), "75 %");  // and does when given text
 }
 
 TEST_F(ResourceTest, TranslatedFormatsAreUsedWhenTheyFit) {
