@@ -262,6 +262,9 @@ TEST_F(ResourceTest, IconsAndBitmapsByNumber) {
     EXPECT_GE(window.availableSizes().size(), 3);
     EXPECT_EQ(chain.LoadIconPixmap(8050, 16).size(), QSize(16, 16));
     EXPECT_FALSE(chain.LoadBitmapImage(199).isNull());   // program's logo
+    for (unsigned id = 167; id <= 178; ++id) EXPECT_FALSE(chain.LoadBitmapImage(id).isNull()) << id;  // band badges
+    for (unsigned id : {151u, 153u, 154u, 155u, 157u, 158u, 161u, 162u, 165u, 1174u})
+        EXPECT_EQ(chain.LoadIconImage(id, 16).size(), QSize(16, 16)) << id;
     EXPECT_FALSE(chain.LoadBitmapImage(8001).isNull());  // OEM bitmap
     EXPECT_TRUE(chain.LoadBitmap(200).isNull());
     EXPECT_TRUE(chain.LoadIcon(7).isNull());
