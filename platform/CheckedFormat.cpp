@@ -199,7 +199,11 @@ QString One(const Conversion& c, const FormatArg& a) {
         }
         case 's': {
             QString text = a.Text();
-            if (c.precision >= 0 && text.size() > c.precision) text.truncate(c.precision);
+            if (c.precision >= 0 && text.size() > c.precision) {
+                int keep = c.precision;
+                if (keep > 0 && text[keep - 1].isHighSurrogate()) --keep;  // never half a character
+                text.truncate(keep);
+            }
             return Pad(text, c);
         }
         case 'f': return Number(c, "", c.letter, a.Double());

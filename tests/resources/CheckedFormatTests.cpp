@@ -28,6 +28,7 @@ TEST(CheckedFormat, FittingFormatsAreFilled) {
         {"%02X-%02X-%02X", {0xAB, 0x1, 255u}, true, "AB-01-FF"},
         {"[%5s|%-5s]", {"ab", "cd"}, true, "[   ab|cd   ]"},
         {"%.2s", {"abcdef"}, true, "ab"},
+        {"%.2s|", {"a\U0001F600b"}, true, "a|"},  // a cut never splits a character
         {"%c%c", {65, 0x263A}, true, "A\u263A"},
         {"%08.3f", {3.14159}, true, "0003.142"},
         {"%+d %ld %i", {7, 8L, -9}, true, "+7 8 -9"},

@@ -1,7 +1,9 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <atomic>
 #include <fstream>
+#include <thread>
 
 #include "ResourceTestSupport.h"
 #include "platform/ResourceMenuBuilder.h"
@@ -148,6 +150,29 @@ TEST_F(ResourceTest, MalformedTablesAreRefused) {
         ResourceChain::Instance().Unload(added);  // the table lives on this stack only
     }
     EXPECT_FALSE(ResourceLibrary::Validate(nullptr));
+}
+
+TEST_F(ResourceTest, LookupsRunWhileLibrariesComeAndGo) {
+    WmResources::Register();
+    std::atomic<bool> done{false};
+    std::atomic<int> wrong{0};
+    std::thread reader([&] {
+        while (!done) {
+            QString text = Text(115);
+            if (text != " - Current Profile: " && text != "OEM profile: ") ++wrong;
+            if (ResourceChain::Instance().FormatString(23, {5.5}) != "5.5 Mbps") ++wrong;
+            ResourceChain::Instance().LoadIconImage(8050, 16);
+        }
+    });
+    for (int i = 0; i < 40; ++i) {
+        ResourceLibrary* oem = ResourceChain::Instance().Load(Fixture("testoem"));
+        ASSERT_NE(oem, nullptr);
+        ResourceChain::Instance().SetCurrent(oem);
+        ResourceChain::Instance().Unload(oem);
+    }
+    done = true;
+    reader.join();
+    EXPECT_EQ(wrong, 0);
 }
 
 struct MenuLine {
