@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "TestRoot.h"
@@ -316,4 +317,58 @@ TEST_F(ProfileStore, LibraryLogStaysApartFromTheProgramTrace) {
     EXPECT_EQ(log.find("too detailed"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(root_ + "/Zelvo.txt"));
     EXPECT_FALSE(std::filesystem::exists(root_ + "/\\Zelvo.txt"));
+}
+
+TEST_F(ProfileStore, EveryOperationCanBeMadeToFailAndIsCounted) {
+    SimProfileManager store;
+    WcProfile* p = Store(store, "Office");
+    const std::string file = root_ + "/x.prf";
+    ASSERT_EQ(store.ExportProfile(p, file, ""), WC_STATUS_SUCCESS);
+    ASSERT_EQ(store.DeleteProfile(p), WC_STATUS_SUCCESS);
+    p = Store(store, "Office");
+    WcProfileData data = Named("Office");
+    std::string name;
+    uint32_t count = 0;
+    WcProfile* out = nullptr;
+    struct Case {
+        const char* op;
+        std::function<WcStatus()> call;
+    } cases[] = {
+        {"WcProfileManager::GetProfileCount", [&] { return store.GetProfileCount(&count); }},
+        {"WcProfileManager::RefreshFromStorage", [&] { return store.RefreshFromStorage(0); }},
+        {"WcProfileManager::GetFirstProfile", [&] { return store.GetFirstProfile(&out); }},
+        {"WcProfileManager::GetProfileByName", [&] { return store.GetProfileByName("Office", &out); }},
+        {"WcProfileManager::GetDefaultProfileData", [&] { return store.GetDefaultProfileData(&data); }},
+        {"WcProfileManager::CopyProfile", [&] { return store.CopyProfile(p, &out); }},
+        {"WcProfileManager::ExportProfile", [&] { return store.ExportProfile(p, file, ""); }},
+        {"WcProfile::GetData", [&] { return p->GetData(&data); }},
+        {"WcProfile::SetData", [&] { return p->SetData(&data); }},
+        {"WcProfile::GetName", [&] { return p->GetName(&name); }},
+    };
+    for (const Case& c : cases) {
+        SimControl::ResetCounts();
+        SimControl::FailNext(c.op, WC_STATUS_BUSY, 1);
+        EXPECT_EQ(c.call(), WC_STATUS_BUSY) << c.op;
+        EXPECT_EQ(c.call(), WC_STATUS_SUCCESS) << c.op;
+        EXPECT_EQ(SimControl::CallCount(c.op), 2u) << c.op;
+    }
+    // The library's own lookups are neither counted nor failed.
+    SimControl::ResetCounts();
+    SimControl::FailNext("WcProfileManager::GetProfileByName", WC_STATUS_BUSY, 1);
+    WcProfileData found;
+    EXPECT_TRUE(store.FindRecord("office", &out, &found));
+    EXPECT_EQ(out, p);
+    EXPECT_EQ(found, data);
+    EXPECT_FALSE(store.FindRecord("Elsewhere", &out, &found));
+    EXPECT_EQ(SimControl::CallCount("WcProfileManager::GetProfileByName"), 0u);
+    // Deleting and creating and importing are hooked too.
+    for (const char* op : {"WcProfileManager::DeleteProfile", "WcProfileManager::CreateProfile",
+                           "WcProfileManager::ImportProfile", "WcProfileManager::GetNextProfile"}) {
+        SimControl::FailNext(op, WC_STATUS_BUSY, 1);
+    }
+    EXPECT_EQ(store.DeleteProfile(p), WC_STATUS_BUSY);
+    EXPECT_EQ(store.CreateProfile(0, &out), WC_STATUS_BUSY);
+    EXPECT_EQ(store.ImportProfile(&out, file), WC_STATUS_BUSY);
+    EXPECT_EQ(store.GetNextProfile(&out), WC_STATUS_BUSY);
+    EXPECT_EQ(Names(store), (std::vector<std::string>{"Office"}));
 }

@@ -466,6 +466,20 @@ std::vector<WcProfile*> SimProfileManager::Profiles() {
     return {order_.begin(), order_.end()};
 }
 
+bool SimProfileManager::FindRecord(const std::string& name, WcProfile** profile, WcProfileData* data) {
+    std::lock_guard lock(mutex_);
+    FollowDataDirLocked();
+    if (!loaded_ && LoadLocked(false, nullptr) != WC_STATUS_SUCCESS) return false;
+    for (SimProfile* p : order_) {
+        if (SimProfileText::SameName(p->data_.profileName, name)) {
+            if (profile) *profile = p;
+            if (data) *data = p->data_;
+            return true;
+        }
+    }
+    return false;
+}
+
 WcStatus SimProfileManager::StoreRecords(const std::vector<WcProfileData>& records) {
     for (const WcProfileData& r : records)
         if (!SimProfileText::IsValidName(r.profileName)) return WC_STATUS_INVALID_ARGUMENT;

@@ -48,8 +48,11 @@ public:
 
     // The record a new profile starts with.
     static WcProfileData Defaults();
-    // The stored profiles in store order, for the library's own threads (no walk position used).
+    // For the library's own threads: neither counted as calls nor open to injected failures,
+    // and without a walk position. Profiles() lists the stored profiles in store order;
+    // FindRecord copies out the record of the stored profile of that name (ignoring case).
     std::vector<WcProfile*> Profiles();
+    bool FindRecord(const std::string& name, WcProfile** profile, WcProfileData* data);
     // Stores records in one change: a stored profile of the same name (ignoring case) takes the
     // record and keeps its object, the others are appended in the given order.
     WcStatus StoreRecords(const std::vector<WcProfileData>& records);
