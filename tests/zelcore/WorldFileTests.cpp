@@ -1,5 +1,7 @@
 // The world file parser: what it accepts, what it refuses and why, and that writing a world
 // gives the same world back.
+#include <sstream>
+
 #include "ZelcoreFixture.h"
 
 TEST(WorldFileTest, WrittenWorldReadsBackUnchanged) {
@@ -43,6 +45,7 @@ TEST(WorldFileTest, RefusesMalformedWorldsNamingTheFault) {
         {R"({"adapters": [{)" + adapter + R"(, "country": "USA"}]})", "adapters[0].country"},
         {R"({"adapters": [{)" + adapter + R"(, "infraModes": ["a", "n"]}]})", "adapters[0].infraModes"},
         {R"({"adapters": [{)" + adapter + R"(, "enabled": 1}]})", "adapters[0].enabled"},
+        {R"({"adapters": [{)" + adapter + R"(, "adHocModes": 32}]})", "adapters[0].adHocModes"},
         {R"({"accessPoints": [{)" + ap + R"(, "channel": 15}]})", "accessPoints[0].channel"},
         {R"({"accessPoints": [{)" + ap + R"(, "mode": "a", "channel": 6}]})", "accessPoints[0].channel"},
         {R"({"accessPoints": [{)" + ap + R"(, "channel": 6, "frequency": 2412}]})", "accessPoints[0].channel"},
@@ -71,4 +74,15 @@ TEST(WorldFileTest, RefusesMalformedWorldsNamingTheFault) {
         EXPECT_NE(error.find(c.where), std::string::npos) << error;
         EXPECT_EQ(world, before);
     }
+}
+
+TEST(WorldFileTest, ExampleFileReadsAsTheBuiltInWorld) {
+    std::ifstream in(ZELCORE_SOURCE_DIR "/zelcore/sim/world.example.json");
+    ASSERT_TRUE(in);
+    std::stringstream text;
+    text << in.rdbuf();
+    SimWorld world;
+    std::string error;
+    ASSERT_TRUE(SimWorldParser::Parse(text.str(), &world, &error)) << error;
+    EXPECT_EQ(world, SimDefaultWorld::Build());
 }

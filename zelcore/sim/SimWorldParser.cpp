@@ -131,7 +131,13 @@ private:
 };
 
 bool ParseModes(const json& value, uint32_t* out, std::string* why) {
-    if (value.is_number_unsigned() && value.get<uint64_t>() <= 0xFFFF) {
+    constexpr uint64_t known = WC_WIRELESS_MODE_A | WC_WIRELESS_MODE_VELA_A | WC_WIRELESS_MODE_B | WC_WIRELESS_MODE_G |
+                               WC_WIRELESS_MODE_VELA_G | WC_WIRELESS_MODE_PS_MASK;
+    if (value.is_number_integer()) {
+        if (!value.is_number_unsigned() || (value.get<uint64_t>() & ~known)) {
+            *why = "has a bit that is no wireless mode";
+            return false;
+        }
         *out = static_cast<uint32_t>(value.get<uint64_t>());
         return true;
     }
