@@ -164,7 +164,10 @@ QString Number(const Conversion& c, const char* length, char letter, T value) {
     for (QChar flag : c.flags)
         if (flag != u'#' || (letter != 'd' && letter != 'i' && letter != 'u')) spec += static_cast<char>(flag.unicode());
     if (c.width >= 0) spec += std::to_string(c.width);
-    if (c.precision >= 0) spec += "." + std::to_string(c.precision);
+    if (c.precision >= 0) {
+        spec += '.';
+        spec += std::to_string(c.precision);
+    }
     spec += length;
     spec += letter;
     char buffer[2 * MAX_FIELD + 400];
