@@ -52,6 +52,7 @@ TEST_F(CrashSafety, KilledWriterLeavesTheOldOrTheNewStore) {
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
+    ASSERT_TRUE(std::filesystem::create_directories(DataDir()));  // a writer may die before making it
     uint64_t lastSeen = 0;
     int roundsWithData = 0;
     for (int round = 1; round <= 8; ++round) {

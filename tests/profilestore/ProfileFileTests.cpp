@@ -201,6 +201,7 @@ TEST_F(ProfileFile, MalformedFilesAreRefusedAndCreateNothing) {
         {"short escape", "ZELVO-PROFILE 1\nprofileName = \"A\\x4\"\nend\n"},
         {"short byte string", "ZELVO-PROFILE 1\nprofileName = \"A\"\nreserved130 = 0102\nend\n"},
         {"gap in a list", "ZELVO-PROFILE 1\nprofileName = \"A\"\nfastAuthorities[1] = \"x\"\nend\n"},
+        {"list entry twice", "ZELVO-PROFILE 1\nprofileName = \"A\"\nfastAuthorities[0] = \"x\"\nfastAuthorities[00] = \"y\"\nend\n"},
         {"text after the end", std::string(kMinimal) + "ssid[0] = \"late\"\n"},
         {"line without a value", "ZELVO-PROFILE 1\nprofileName = \"A\"\nssid[0]\nend\n"},
         {"profile block", "ZELVO-PROFILE 1\nprofile\nprofileName = \"A\"\nend profile\nend\n"},

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "zelcore/sim/SimControl.h"
 #include "zelcore/sim/SimPaths.h"
 #include "zelcore/sim/SimProfileStorage.h"
 
@@ -15,12 +16,14 @@ SimLogger* SimLogger::Instance() {
 }
 
 WcStatus SimLogger::SetLevel(uint32_t level) {
+    if (const WcStatus s = SimControl::Enter("WcLogger::SetLevel")) return s;
     std::lock_guard lock(mutex_);
     level_ = level;
     return WC_STATUS_SUCCESS;
 }
 
 WcStatus SimLogger::SetLogFile(const std::string& file) {
+    if (const WcStatus s = SimControl::Enter("WcLogger::SetLogFile")) return s;
     std::lock_guard lock(mutex_);
     enabled_ = !file.empty();
     return WC_STATUS_SUCCESS;

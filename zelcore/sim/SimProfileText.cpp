@@ -361,8 +361,10 @@ bool SimProfileText::ReadRecord(const std::vector<Entry>& entries, WcProfileData
             int64_t index = 0;
             std::string text;
             const std::string_view digits = key.substr(kAuthorities.size() + 1, key.size() - kAuthorities.size() - 2);
-            if (!ParseNumber(digits, 0, kMaxAuthorities - 1, &index) || !Unquote(e.value, &text))
-                return err = LineError(e.line, "bad value of " + e.key), false;
+            // One spelling per index, so that no entry can be given twice.
+            if (!ParseNumber(digits, 0, kMaxAuthorities - 1, &index) || digits != std::to_string(index))
+                return err = LineError(e.line, "unknown key " + e.key), false;
+            if (!Unquote(e.value, &text)) return err = LineError(e.line, "bad value of " + e.key), false;
             authorities[static_cast<size_t>(index)] = std::move(text);
             continue;
         }
