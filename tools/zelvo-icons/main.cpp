@@ -26,7 +26,7 @@ const QColor kGeneral(0xF6, 0xF5, 0xF4);
 const QColor kExtended(0x99, 0xC1, 0xF1);
 const QColor kVela(0x8F, 0xF0, 0xA4);
 const QColor kOutline(0x24, 0x1F, 0x31, 220);
-const QColor kDim(0x9A, 0x99, 0x96, 120);
+const QColor kDim(0x9A, 0x99, 0x96, 165);
 
 // One band of the signal fan: a ring sector of the quarter circle that opens upwards.
 QPainterPath Band(QPointF apex, double inner, double outer) {
@@ -53,11 +53,13 @@ void PaintFan(QPainter& p, double size, QRectF box, const QColor& accent, int le
     const QPointF apex(box.center().x(), box.top() + box.height() * 0.90);
     const double outer = box.height() * 0.84;
     const double gap = std::max(1.0, size / 16.0);
-    const double width = (outer - 3 * gap) / 4.0;
+    // The innermost wedge is wider than the rings so a weak signal still reads at 16 pixels.
+    const double width = (outer - 3 * gap) / 4.6;
+    const double first = 1.6 * width;
     const double pen = std::max(1.0, size / 16.0);
     for (int band = 0; band < 4; ++band) {
-        double inner = band == 0 ? 0.0 : band * (width + gap);
-        QPainterPath path = Band(apex, inner, inner + width + (band == 0 ? gap * 0.5 : 0.0));
+        double inner = band == 0 ? 0.0 : first + gap + (band - 1) * (width + gap);
+        QPainterPath path = Band(apex, inner, inner + (band == 0 ? first : width));
         bool lit = !dimAll && band < level;
         if (lit) {
             if (outlined)
@@ -77,7 +79,7 @@ void PaintBadge(QPainter& p, double size, Badge badge) {
     if (badge == Badge::None) return;
     const double d = size * 0.56;
     QRectF circle(size - d - 0.5, size - d - 0.5, d, d);
-    QColor fill = badge == Badge::Off ? QColor(0xE0, 0x1B, 0x24) : badge == Badge::NotAssociated ? QColor(0x5E, 0x5C, 0x64) : QColor(0xE5, 0xA5, 0x0A);
+    QColor fill = badge == Badge::Off ? QColor(0xE0, 0x1B, 0x24) : badge == Badge::NotAssociated ? QColor(0x3D, 0x38, 0x46) : QColor(0xE5, 0xA5, 0x0A);
     p.setPen(QPen(QColor(255, 255, 255, 230), std::max(1.0, size / 22.0)));
     p.setBrush(fill);
     p.drawEllipse(circle);
