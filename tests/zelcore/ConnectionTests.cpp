@@ -250,3 +250,62 @@ TEST_F(QuickWorldTest, ActivationRefusesWhatItCannotUse) {
     EXPECT_EQ(config->SetAutoProfileList(withNull, 2), WC_STATUS_INVALID_ARGUMENT);
     EXPECT_EQ(adapter->SetActiveSupplicant(3), WC_STATUS_INVALID_ARGUMENT);
 }
+
+// The active profile, automatic selection and its list outlive the process: a library started
+// again on the same folder has them and goes back to the network by itself.
+TEST_F(QuickWorldTest, AdapterSettingsAreKeptAcrossRuns) {
+    WcProfile* home = MakeProfile("Home", [](WcProfileData& d) { Psk(d, "HomeNet", "correct horse battery"); });
+    WcProfile* cafe = MakeProfile("Cafe", [](WcProfileData& d) { d.ssid = {"CafeFree", "", ""}; });
+    WcProfile* list[] = {cafe, home};
+    ASSERT_EQ(config->SetAutoProfileList(list, 2), WC_STATUS_SUCCESS);
+    ASSERT_EQ(config->SetActiveProfile(home, WC_ACTIVATE_NORMAL), WC_STATUS_SUCCESS);
+    ASSERT_TRUE(WaitForState(WC_ADAPTER_STATE_DHCP_SUCCESS));
+
+    adapter->Release();
+    adapter = nullptr;
+    SimControl::Reset();  // as a new process on the same ZELVO_ROOT
+    ASSERT_EQ(manager->GetAdapter(0, &adapter), WC_STATUS_SUCCESS);
+    ASSERT_EQ(adapter->GetAdapterConfig(&config, 0), WC_STATUS_SUCCESS);
+    std::string name;
+    ASSERT_EQ(config->GetActiveProfileName(&name), WC_STATUS_SUCCESS);
+    EXPECT_EQ(name, "Home");
+    uint32_t count = 0, aps = 1;
+    ASSERT_EQ(config->GetAutoProfileCount(&count), WC_STATUS_SUCCESS);
+    EXPECT_EQ(count, 2u);
+    ASSERT_EQ(config->GetAutoProfileName(0, &name), WC_STATUS_SUCCESS);
+    EXPECT_EQ(name, "Cafe");
+    ASSERT_EQ(config->IsAPSActive(&aps), WC_STATUS_SUCCESS);
+    EXPECT_EQ(aps, 0u);
+    EXPECT_TRUE(WaitForState(WC_ADAPTER_STATE_DHCP_SUCCESS));
+}
+
+TEST_F(QuickWorldTest, ProfilesTheAdapterOrUserCannotUseAreDisabled) {
+    struct Case {
+        const char* name;
+        std::function<void(WcProfileData&)> edit;
+        uint32_t disabled;
+    };
+    const Case cases[] = {
+        {"Usable", [](WcProfileData& d) { Psk(d, "HomeNet", "correct horse battery"); }, 0},
+        {"OthersPrivate",
+         [](WcProfileData& d) {
+             d.ssid = {"CafeFree", "", ""};
+             d.ownerScope = WC_OWNER_SCOPE_PRIVATE;
+             d.ownerUserName = "someone-else-entirely";
+         },
+         1},
+        {"VelaGOnly",
+         [](WcProfileData& d) {
+             d.ssid = {"CafeFree", "", ""};
+             d.wirelessModes = WC_WIRELESS_MODE_VELA_G;
+         },
+         1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WcProfile* p = MakeProfile(c.name, c.edit);
+        uint32_t disabled = 9;
+        ASSERT_EQ(config->IsProfileDisabled(p, &disabled), WC_STATUS_SUCCESS);
+        EXPECT_EQ(disabled, c.disabled);
+    }
+}
