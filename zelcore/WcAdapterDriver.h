@@ -30,7 +30,8 @@ public:
     virtual WcStatus GetOemFeatures(uint32_t* features) = 0;
 
     // WcDriverRadioState. SetRadioState takes 0 (on) or 1 (off by software); the hardware
-    // switch is not under software control.
+    // switch is not under software control, and switching on while it is off is refused
+    // (NOT_AVAILABLE, nothing changes).
     virtual WcStatus GetRadioState(uint32_t* state) = 0;
     virtual WcStatus SetRadioState(uint32_t state) = 0;
 

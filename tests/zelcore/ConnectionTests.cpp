@@ -215,15 +215,21 @@ TEST_F(QuickWorldTest, RadioSwitchesDropTheLinkAndReportTheirState) {
     ASSERT_EQ(driver->GetRadioState(&radio), WC_STATUS_SUCCESS);
     EXPECT_EQ(radio, uint32_t(WC_RADIO_OFF_BOTH));
 
-    // Software on again while the hardware switch is off: still no link.
+    // Switching on under the hardware switch is refused and changes nothing.
     sink.events.Clear();
-    ASSERT_EQ(driver->SetRadioState(WC_RADIO_ON), WC_STATUS_SUCCESS);
+    EXPECT_EQ(driver->SetRadioState(WC_RADIO_ON), WC_STATUS_NOT_AVAILABLE);
     ASSERT_EQ(driver->GetRadioState(&radio), WC_STATUS_SUCCESS);
-    EXPECT_EQ(radio, uint32_t(WC_RADIO_OFF_HARDWARE));
+    EXPECT_EQ(radio, uint32_t(WC_RADIO_OFF_BOTH));
+
+    // Hardware switch on: the software switch still holds the radio off.
+    WriteWorld(QuickWorld());
+    ASSERT_TRUE(SimControl::ReloadWorld());
+    ASSERT_EQ(driver->GetRadioState(&radio), WC_STATUS_SUCCESS);
+    EXPECT_EQ(radio, uint32_t(WC_RADIO_OFF_SOFTWARE));
     EXPECT_FALSE(sink.WaitForEvent(WC_EVENT_CONNECTION_STATUS, WC_CONNECTION_STATUS_CONNECTED, 300));
 
-    // Hardware switch on: the adapter goes back to the active profile's network.
-    WriteWorld(QuickWorld());
+    // Both on: the adapter goes back to the active profile's network.
+    ASSERT_EQ(driver->SetRadioState(WC_RADIO_ON), WC_STATUS_SUCCESS);
     EXPECT_TRUE(sink.WaitForEvent(WC_EVENT_CONNECTION_STATUS, WC_CONNECTION_STATUS_CONNECTED));
 }
 

@@ -123,6 +123,8 @@ WcStatus SimAdapterDriver::SetRadioState(uint32_t state) {
     if (state != WC_RADIO_ON && state != WC_RADIO_OFF_SOFTWARE) return WC_STATUS_INVALID_ARGUMENT;
     return Run(m_adapter, "WcAdapterDriver::SetRadioState", [&](SimAdapterState& st, const SimWorld&, uint64_t) {
         const bool off = state == WC_RADIO_OFF_SOFTWARE;
+        // The hardware switch wins: switching on under it would report success with the radio still off.
+        if (!off && st.spec.hardwareRadioOff) return WC_STATUS_NOT_AVAILABLE;
         if (st.softRadioOff != off) {
             st.softRadioOff = off;
             st.scan.clear();
