@@ -4,6 +4,7 @@
 #include "platform/RegistryText.h"
 
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <unordered_map>
 
@@ -15,6 +16,10 @@ struct OpenKey {
     Hive hive = Hive::LocalMachine;
     std::string path;
     REGSAM access = 0;
+    // The hive as read when the handle was opened (or last refreshed), with the file's stamp then.
+    // It serves the handle's calls only while the file is unchanged; every open reads anew.
+    std::shared_ptr<const RegistryHive> snapshot;
+    RegistryStore::FileStamp stamp;
 };
 
 constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | DELETE | WRITE_DAC | WRITE_OWNER;
@@ -26,7 +31,8 @@ uintptr_t g_nextHandle = 0x1000;
 // Resolves a handle (root or opened) to the key it stands for.
 bool Lookup(HKEY key, OpenKey& out) {
     if (key == HKEY_LOCAL_MACHINE || key == HKEY_CURRENT_USER) {
-        out = OpenKey {key == HKEY_LOCAL_MACHINE ? Hive::LocalMachine : Hive::CurrentUser, std::string(), KEY_ALL_ACCESS};
+        out = OpenKey {key == HKEY_LOCAL_MACHINE ? Hive::LocalMachine : Hive::CurrentUser, std::string(), KEY_ALL_ACCESS,
+                       nullptr, {}};
         return true;
     }
     std::lock_guard<std::mutex> guard(g_handleLock);
@@ -56,11 +62,24 @@ LONG SubPath(const OpenKey& parent, const char* subKey, std::string& path) {
     return ERROR_SUCCESS;
 }
 
-// Reads the hive of an open key and checks the key is still there.
-LONG ReadKey(const OpenKey& open, RegistryHive& hive) {
-    const LONG status = RegistryStore::Read(open.hive, hive);
-    if (status != ERROR_SUCCESS) return status;
-    return hive.KeyExists(open.path) ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+// The hive of an open key as its file holds it now, and whether the key is still there.
+LONG CurrentHive(HKEY key, const OpenKey& open, std::shared_ptr<const RegistryHive>& hive) {
+    if (open.snapshot && RegistryStore::Stamp(open.hive) == open.stamp) {
+        hive = open.snapshot;
+    } else {
+        auto fresh = std::make_shared<RegistryHive>(RegistryStore::RootName(open.hive));
+        RegistryStore::FileStamp stamp;
+        const LONG status = RegistryStore::Read(open.hive, *fresh, &stamp);
+        if (status != ERROR_SUCCESS) return status;
+        hive = fresh;
+        std::lock_guard<std::mutex> guard(g_handleLock);
+        const auto it = g_handles.find(reinterpret_cast<uintptr_t>(key));
+        if (it != g_handles.end()) {
+            it->second.snapshot = hive;
+            it->second.stamp = stamp;
+        }
+    }
+    return hive->KeyExists(open.path) ? ERROR_SUCCESS : ERROR_KEY_DELETED;
 }
 
 LONG CopyOut(const std::vector<BYTE>& bytes, BYTE* data, DWORD* dataSize) {
@@ -92,14 +111,15 @@ LONG RegOpenKeyEx(HKEY key, const char* subKey, DWORD /*options*/, REGSAM access
     *result = nullptr;
     OpenKey parent;
     if (!Lookup(key, parent)) return ERROR_INVALID_HANDLE;
-    OpenKey open {parent.hive, std::string(), access};
+    OpenKey open {parent.hive, std::string(), access, nullptr, {}};
     LONG status = SubPath(parent, subKey, open.path);
     if (status != ERROR_SUCCESS) return status;
-    RegistryHive hive(RegistryStore::RootName(open.hive));
-    status = RegistryStore::Read(open.hive, hive);
+    auto hive = std::make_shared<RegistryHive>(RegistryStore::RootName(open.hive));
+    status = RegistryStore::Read(open.hive, *hive, &open.stamp);
     if (status != ERROR_SUCCESS) return status;
-    if (!hive.KeyExists(open.path)) return ERROR_FILE_NOT_FOUND;
+    if (!hive->KeyExists(open.path)) return ERROR_FILE_NOT_FOUND;
     if ((access & kWriteRights) && !RegistryStore::IsWritable(open.hive)) return ERROR_ACCESS_DENIED;
+    open.snapshot = std::move(hive);
     *result = Issue(open);
     return ERROR_SUCCESS;
 }
@@ -110,7 +130,7 @@ LONG RegCreateKeyEx(HKEY key, const char* subKey, DWORD /*reserved*/, const char
     *result = nullptr;
     OpenKey parent;
     if (!Lookup(key, parent)) return ERROR_INVALID_HANDLE;
-    OpenKey open {parent.hive, std::string(), access};
+    OpenKey open {parent.hive, std::string(), access, nullptr, {}};
     LONG status = SubPath(parent, subKey, open.path);
     if (status != ERROR_SUCCESS) return status;
 
@@ -144,10 +164,10 @@ LONG RegQueryValueEx(HKEY key, const char* name, DWORD* /*reserved*/, DWORD* typ
     if (!Lookup(key, open)) return ERROR_INVALID_HANDLE;
     if (!(open.access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
     if (data && !dataSize) return ERROR_INVALID_PARAMETER;
-    RegistryHive hive(RegistryStore::RootName(open.hive));
-    const LONG status = ReadKey(open, hive);
+    std::shared_ptr<const RegistryHive> hive;
+    const LONG status = CurrentHive(key, open, hive);
     if (status != ERROR_SUCCESS) return status;
-    const RegistryKey* found = hive.FindKey(open.path);
+    const RegistryKey* found = hive->FindKey(open.path);
     const RegistryValue* value = found ? RegistryHive::FindValue(*found, name ? name : "") : nullptr;
     if (!value) return ERROR_FILE_NOT_FOUND;
     if (type) *type = value->type;
@@ -177,10 +197,10 @@ LONG RegDeleteValue(HKEY key, const char* name) {
     if (!(open.access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
     const std::string valueName = name ? name : "";
     // Nothing to delete is told without taking the write lock (and works on a read-only hive).
-    RegistryHive snapshot(RegistryStore::RootName(open.hive));
-    LONG status = ReadKey(open, snapshot);
+    std::shared_ptr<const RegistryHive> snapshot;
+    LONG status = CurrentHive(key, open, snapshot);
     if (status != ERROR_SUCCESS) return status;
-    const RegistryKey* known = snapshot.FindKey(open.path);
+    const RegistryKey* known = snapshot->FindKey(open.path);
     if (!known || !RegistryHive::FindValue(*known, valueName)) return ERROR_FILE_NOT_FOUND;
     return RegistryStore::Update(open.hive, [&](RegistryHive& hive, bool& changed) {
         if (!hive.KeyExists(open.path)) return ERROR_KEY_DELETED;
@@ -196,10 +216,10 @@ LONG RegEnumValue(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* /*r
     if (!Lookup(key, open)) return ERROR_INVALID_HANDLE;
     if (!(open.access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
     if (!name || !nameSize || (data && !dataSize)) return ERROR_INVALID_PARAMETER;
-    RegistryHive hive(RegistryStore::RootName(open.hive));
-    const LONG status = ReadKey(open, hive);
+    std::shared_ptr<const RegistryHive> hive;
+    const LONG status = CurrentHive(key, open, hive);
     if (status != ERROR_SUCCESS) return status;
-    const RegistryKey* found = hive.FindKey(open.path);
+    const RegistryKey* found = hive->FindKey(open.path);
     if (!found || index >= found->values.size()) return ERROR_NO_MORE_ITEMS;
     const RegistryValue& value = found->values[index];
     if (type) *type = value.type;
@@ -212,10 +232,10 @@ LONG RegEnumKeyEx(HKEY key, DWORD index, char* name, DWORD* nameSize) {
     OpenKey open;
     if (!Lookup(key, open)) return ERROR_INVALID_HANDLE;
     if (!(open.access & KEY_ENUMERATE_SUB_KEYS)) return ERROR_ACCESS_DENIED;
-    RegistryHive hive(RegistryStore::RootName(open.hive));
-    const LONG status = ReadKey(open, hive);
+    std::shared_ptr<const RegistryHive> hive;
+    const LONG status = CurrentHive(key, open, hive);
     if (status != ERROR_SUCCESS) return status;
-    const std::vector<std::string> names = hive.SubkeyNames(open.path);
+    const std::vector<std::string> names = hive->SubkeyNames(open.path);
     if (index >= names.size()) return ERROR_NO_MORE_ITEMS;
     return CopyName(names[index], name, nameSize);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The registry interface: keys opened with an access mask through handles, values read, written,
 // enumerated and deleted with Windows status codes. Key and value names are UTF-8; value data are
-// the stored bytes (texts as UTF-16LE with their terminator). Every call reads the hive file anew
-// (see RegistryStore), so there is no stale view. All functions are safe to call from any thread.
+// the stored bytes (texts as UTF-16LE with their terminator). Every open reads the hive file anew
+// (see RegistryStore); a handle's later calls reuse that reading only while the file is unchanged
+// (same inode, size and change times), so there is no stale view. All functions are safe to call
+// from any thread.
 #include "platform/RegistryTypes.h"
 
 // Opens an existing key. Asking for any write right on a hive the user may not write gives

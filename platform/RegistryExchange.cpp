@@ -11,13 +11,17 @@ LONG RegistryExchange::Import(const std::string& text, std::string& error) {
     }
     for (RegistryStore::Hive hive : {RegistryStore::Hive::LocalMachine, RegistryStore::Hive::CurrentUser}) {
         const std::string root = RegistryStore::RootName(hive);
+        const auto belongs = [&](const RegistryEntry& entry) {
+            const bool isValue = entry.kind == RegistryEntry::Kind::Value || entry.kind == RegistryEntry::Kind::DeleteValue;
+            return (isValue ? parsed.entries[entry.key].root : entry.root) == root;
+        };
         bool touched = false;
-        for (const RegistryEntry& entry : parsed.entries) touched = touched || entry.root == root;
+        for (const RegistryEntry& entry : parsed.entries) touched = touched || belongs(entry);
         if (!touched) continue;
         const LONG status = RegistryStore::Update(hive, [&](RegistryHive& current, bool& changed) {
-            for (const RegistryEntry& entry : parsed.entries) {
-                if (entry.root != root) continue;
-                current.Apply(entry);
+            for (size_t i = 0; i < parsed.entries.size(); ++i) {
+                if (!belongs(parsed.entries[i])) continue;
+                current.Apply(parsed.entries, i);
                 changed = true;
             }
             return ERROR_SUCCESS;

@@ -2,6 +2,7 @@
 
 #include "platform/RegistryText.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -87,19 +88,24 @@ bool ParseQuoted(std::string_view s, size_t& pos, std::string& out) {
     out.clear();
     ++pos;
     while (pos < s.size()) {
-        const char c = s[pos];
-        if (c == '"') {
+        size_t special = pos;
+        while (special < s.size() && s[special] != '"' && s[special] != '\\') ++special;
+        if (special == s.size()) break;
+        out.append(s.substr(pos, special - pos));
+        pos = special;
+        if (s[pos] == '"') {
             ++pos;
             return true;
         }
-        if (c == '\\' && pos + 1 < s.size() && (s[pos + 1] == '\\' || s[pos + 1] == '"')) {
+        if (pos + 1 < s.size() && (s[pos + 1] == '\\' || s[pos + 1] == '"')) {
             out += s[pos + 1];
             pos += 2;
-            continue;
+        } else {
+            out += '\\';
+            ++pos;
         }
-        out += c;
-        ++pos;
     }
+    pos = s.size();
     return false;
 }
 
@@ -108,6 +114,7 @@ public:
     explicit Parser(std::string_view text) : m_text(text) {}
 
     RegistryParseResult Run() {
+        m_result.entries.reserve(static_cast<size_t>(std::count(m_text.begin(), m_text.end(), '\n')) + 1);
         bool headerSeen = false;
         std::string_view line;
         while (NextLine(line)) {
@@ -179,8 +186,7 @@ private:
         m_skipSection = false;
         if (!remove) {
             m_haveKey = true;
-            m_root = root;
-            m_path = path;
+            m_keyEntry = m_result.entries.size();
         }
         m_result.entries.push_back(std::move(entry));
     }
@@ -254,8 +260,7 @@ private:
             m_line = last;
             return;
         }
-        entry.root = m_root;
-        entry.path = m_path;
+        entry.key = m_keyEntry;
         entry.line = firstLine;
         m_result.entries.push_back(std::move(entry));
     }
@@ -277,6 +282,7 @@ private:
                 why = "value too large";
                 return false;
             }
+            entry.data.reserve(text.size() * 2 + 2);
             if (!RegistryText::AppendUtf16Le(text, entry.data)) {
                 why = "text is not UTF-8";
                 return false;
@@ -325,8 +331,7 @@ private:
     size_t m_line = 0;
     bool m_haveKey = false;
     bool m_skipSection = false;
-    std::string m_root;
-    std::string m_path;
+    size_t m_keyEntry = 0;
     RegistryParseResult m_result;
 };
 

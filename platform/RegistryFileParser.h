@@ -11,8 +11,12 @@
 struct RegistryEntry {
     enum class Kind { Key, DeleteKey, Value, DeleteValue };
     Kind kind = Kind::Key;
-    std::string root;  // "HKEY_LOCAL_MACHINE" or "HKEY_CURRENT_USER"
-    std::string path;  // below the root, stored form (see RegistryText::NormaliseKeyPath)
+    // Keys: the root ("HKEY_LOCAL_MACHINE" or "HKEY_CURRENT_USER") and the path below it in stored
+    // form (see RegistryText::NormaliseKeyPath). Values leave both empty and name their key entry
+    // by its index in the entry list instead, which keeps reading a large hive quick.
+    std::string root;
+    std::string path;
+    size_t key = 0;
     std::string name;  // value name, empty for the default value
     DWORD type = REG_NONE;
     std::vector<BYTE> data;

@@ -2,7 +2,9 @@
 
 #include "platform/RegistryText.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <unordered_map>
 
 namespace {
 
@@ -58,13 +60,73 @@ void AppendHex(const char* prefix, const std::vector<BYTE>& data, std::string& o
 
 RegistryHive::RegistryHive(std::string rootName) : m_root(std::move(rootName)) {}
 
+namespace {
+
+uint64_t FoldedHash(std::string_view name, uint64_t seed) {
+    uint64_t hash = 1469598103934665603ull ^ seed;
+    for (char c : name) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        hash = (hash ^ static_cast<uint8_t>(c)) * 1099511628211ull;
+    }
+    return hash;
+}
+
+// Finds values by key and name while a hive is loaded, so a file of many values is read in
+// linear time: one open-addressing table for the whole load, no allocation per value.
+class ValueTable {
+public:
+    explicit ValueTable(size_t expected) {
+        size_t size = 16;
+        while (size < expected * 2) size <<= 1;
+        m_slots.assign(size, Slot {});
+    }
+    // The index stored for (key, name), or inserts next and returns it.
+    size_t FindOrAdd(const std::vector<RegistryKey>& keys, size_t key, std::string_view name, size_t next) {
+        const uint64_t hash = FoldedHash(name, key);
+        for (size_t i = hash & (m_slots.size() - 1);; i = (i + 1) & (m_slots.size() - 1)) {
+            Slot& slot = m_slots[i];
+            if (!slot.used) {
+                slot = Slot {hash, key, next, true};
+                return next;
+            }
+            if (slot.hash == hash && slot.key == key && RegistryText::EqualNoCase(keys[key].values[slot.value].name, name))
+                return slot.value;
+        }
+    }
+
+private:
+    struct Slot {
+        uint64_t hash = 0;
+        size_t key = 0;
+        size_t value = 0;
+        bool used = false;
+    };
+    std::vector<Slot> m_slots;
+};
+
+}  // namespace
+
 bool RegistryHive::Load(std::string_view text) {
     m_keys.clear();
     RegistryParseResult parsed = RegistryFileParser::Parse(text);
     size_t problems = parsed.problemCount;
     std::string first = parsed.firstProblem;
+
+    std::unordered_map<std::string, size_t> keyIndex;  // folded path -> index in m_keys
+    std::vector<size_t> keyOfEntry(parsed.entries.size(), SIZE_MAX);
+    ValueTable values(parsed.entries.size());
+    const auto keyFor = [&](const std::string& path) {
+        std::string folded = path;
+        for (char& c : folded)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        const auto [it, added] = keyIndex.emplace(std::move(folded), m_keys.size());
+        if (added) m_keys.push_back(RegistryKey {path, {}});
+        return it->second;
+    };
+
     bool skipping = false;
-    for (RegistryEntry& entry : parsed.entries) {
+    for (size_t i = 0; i < parsed.entries.size(); ++i) {
+        RegistryEntry& entry = parsed.entries[i];
         const bool isKey = entry.kind == RegistryEntry::Kind::Key || entry.kind == RegistryEntry::Kind::DeleteKey;
         if (isKey) skipping = entry.root != m_root;
         if (skipping) {
@@ -72,7 +134,22 @@ bool RegistryHive::Load(std::string_view text) {
             if (isKey && problems++ == 0) first = "line " + std::to_string(entry.line) + ": key of another root";
             continue;
         }
-        Apply(entry);
+        if (entry.kind == RegistryEntry::Kind::Key) {
+            keyOfEntry[i] = keyFor(entry.path);
+        } else if (entry.kind == RegistryEntry::Kind::Value) {
+            const size_t k = keyOfEntry[entry.key];
+            RegistryKey& key = m_keys[k];
+            const size_t at = values.FindOrAdd(m_keys, k, entry.name, key.values.size());
+            if (at == key.values.size()) {
+                key.values.push_back(RegistryValue {std::move(entry.name), entry.type, std::move(entry.data)});
+            } else {
+                key.values[at].type = entry.type;
+                key.values[at].data = std::move(entry.data);
+            }
+        } else if (problems++ == 0) {
+            // A hive is a plain picture of its keys; deletions belong in files to import.
+            first = "line " + std::to_string(entry.line) + ": deletion in a hive file";
+        }
     }
     m_problem.clear();
     if (problems > 0) {
@@ -87,7 +164,8 @@ void RegistryHive::AddProblem(const std::string& problem) {
     else m_problem += "; " + problem;
 }
 
-void RegistryHive::Apply(const RegistryEntry& entry) {
+void RegistryHive::Apply(const std::vector<RegistryEntry>& entries, size_t index) {
+    const RegistryEntry& entry = entries[index];
     bool created = false;
     switch (entry.kind) {
     case RegistryEntry::Kind::Key:
@@ -97,10 +175,10 @@ void RegistryHive::Apply(const RegistryEntry& entry) {
         DeleteTree(entry.path);
         break;
     case RegistryEntry::Kind::Value:
-        SetValue(CreateKey(entry.path, created, false), entry.name, entry.type, entry.data);
+        SetValue(CreateKey(entries[entry.key].path, created, false), entry.name, entry.type, entry.data);
         break;
     case RegistryEntry::Kind::DeleteValue:
-        if (RegistryKey* key = FindKey(entry.path)) DeleteValue(*key, entry.name);
+        if (RegistryKey* key = FindKey(entries[entry.key].path)) DeleteValue(*key, entry.name);
         break;
     }
 }

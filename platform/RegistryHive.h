@@ -52,8 +52,8 @@ public:
     // Removes the key and everything below it; with keepKey, only its values and subkeys.
     bool DeleteTree(std::string_view path, bool keepKey = false);
 
-    // Applies one parsed entry of an import file that belongs to this hive.
-    void Apply(const RegistryEntry& entry);
+    // Applies entries[index], a parsed entry of an import file that belongs to this hive.
+    void Apply(const std::vector<RegistryEntry>& entries, size_t index);
 
     static RegistryValue* FindValue(RegistryKey& key, std::string_view name);
     static const RegistryValue* FindValue(const RegistryKey& key, std::string_view name);

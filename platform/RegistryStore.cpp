@@ -129,6 +129,17 @@ LONG WriteAtomically(const std::string& file, const std::string& dir, const std:
     return ERROR_SUCCESS;
 }
 
+RegistryStore::FileStamp StampOf(const struct stat& info) {
+    RegistryStore::FileStamp stamp;
+    stamp.exists = true;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modified = info.st_mtim.tv_sec * 1000000000ll + info.st_mtim.tv_nsec;
+    stamp.changed = info.st_ctim.tv_sec * 1000000000ll + info.st_ctim.tv_nsec;
+    return stamp;
+}
+
 class FileLock {
 public:
     explicit FileLock(const std::string& path) {
@@ -161,16 +172,25 @@ const char* RegistryStore::RootName(Hive hive) {
     return hive == Hive::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
 }
 
-LONG RegistryStore::Read(Hive hive, RegistryHive& out) {
+RegistryStore::FileStamp RegistryStore::Stamp(Hive hive) {
+    struct stat info {};
+    if (stat(ZelvoPaths::HiveFile(hive).c_str(), &info) != 0) return FileStamp {};
+    return StampOf(info);
+}
+
+LONG RegistryStore::Read(Hive hive, RegistryHive& out, FileStamp* stamp) {
     const std::string file = ZelvoPaths::HiveFile(hive);
     out = RegistryHive(RootName(hive));
+    if (stamp) *stamp = FileStamp {};
     const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) return ERROR_SUCCESS;
         return ERROR_ACCESS_DENIED;
     }
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const bool statted = fstat(fd, &info) == 0;
+    if (statted && stamp) *stamp = StampOf(info);
+    if (!statted || !S_ISREG(info.st_mode)) {
         close(fd);
         out.AddProblem("not a regular file");
         NoteProblem(hive, file, out.Problem());

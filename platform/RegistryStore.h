@@ -9,6 +9,7 @@
 #include "platform/RegistryTypes.h"
 #include "platform/ZelvoPaths.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -20,10 +21,23 @@ public:
     // Changes the hive read under the lock; sets changed when there is something to write.
     using Mutation = std::function<LONG(RegistryHive& hive, bool& changed)>;
 
+    // Identity and change times of a hive file, to tell whether it is still the file once read.
+    struct FileStamp {
+        bool exists = false;
+        uint64_t device = 0;
+        uint64_t inode = 0;
+        int64_t size = 0;
+        int64_t modified = 0;  // nanoseconds
+        int64_t changed = 0;   // nanoseconds
+        bool operator==(const FileStamp&) const = default;
+    };
+
     static const char* RootName(Hive hive);
 
     // A missing file or folder is an empty hive. ERROR_ACCESS_DENIED when the file cannot be read.
-    static LONG Read(Hive hive, RegistryHive& out);
+    // stamp, when given, describes the file exactly as it was read.
+    static LONG Read(Hive hive, RegistryHive& out, FileStamp* stamp = nullptr);
+    static FileStamp Stamp(Hive hive);
     static LONG Update(Hive hive, const Mutation& apply);
 
     // False when the hive is switched to read-only (SetReadOnly or ZELVO_READONLY_HIVES, a

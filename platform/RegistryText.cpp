@@ -68,6 +68,11 @@ bool AppendUtf16Le(std::string_view text, std::vector<BYTE>& out) {
     if (!IsValidUtf8(text)) return false;
     out.reserve(out.size() + text.size() * 2);
     size_t pos = 0;
+    // ASCII, the usual case, maps byte for byte.
+    while (pos < text.size() && static_cast<uint8_t>(text[pos]) < 0x80) {
+        out.insert(out.end(), {static_cast<BYTE>(text[pos]), 0});
+        ++pos;
+    }
     uint32_t cp = 0;
     const auto unit = [&](uint32_t u) {
         out.push_back(static_cast<BYTE>(u & 0xFF));

@@ -205,6 +205,8 @@ TEST(RegistryHiveHostile, DamagedTextKeepsTheValidPartAndReportsTheProblem) {
         {"huge wrapped value", hugeWrapped, "line 5: value too large"},
         {"bad utf-8", start + "\"u\"=\"\xff\"\n", "line 5: text is not UTF-8"},
         {"empty key component", start + "[HKEY_LOCAL_MACHINE\\a\\\\b]\n", "line 5: bad key name"},
+        {"key deletion", start + "[-HKEY_LOCAL_MACHINE\\K]\n", "line 5: deletion in a hive file"},
+        {"value deletion", start + "\"Keep\"=-\n", "line 5: deletion in a hive file"},
     };
     for (const Case& c : cases) {
         RegistryHive hive("HKEY_LOCAL_MACHINE");
