@@ -50,6 +50,28 @@ std::shared_ptr<SimAdapter> Hold(SimAdapter* adapter) {
     return std::shared_ptr<SimAdapter>(adapter, [](SimAdapter* a) { a->Release(); });
 }
 
+// The world file's text; refuses a file larger than any world can be before reading it.
+bool ReadWorldText(const std::string& path, std::string* text, std::string* error) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        *error = "cannot read " + path;
+        return false;
+    }
+    if (static_cast<uint64_t>(info.st_size) > SimWorldParser::kMaxFileSize) {
+        *error = "the world file is larger than 4 MiB";
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (!in && !in.eof()) {
+        *error = "cannot read " + path;
+        return false;
+    }
+    *text = content.str();
+    return true;
+}
+
 bool WantsAutoWalk(const SimAdapterState& st, uint64_t now) {
     using Phase = SimAdapterState::Phase;
     if (!st.aps || st.autoList.empty() || !st.Usable() || st.apsWalking || now < st.apsRetryAtMs) return false;
@@ -115,12 +137,9 @@ void SimEnvironment::LoadInitialLocked() {
     m_stamp = Stamp(WorldPath());
     SimWorld world = SimDefaultWorld::Build();
     if (m_stamp.exists) {
-        std::ifstream in(WorldPath(), std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        std::string error;
+        std::string text, error;
         SimWorld fromFile;
-        if (in && SimWorldParser::Parse(text.str(), &fromFile, &error)) {
+        if (ReadWorldText(WorldPath(), &text, &error) && SimWorldParser::Parse(text, &fromFile, &error)) {
             world = std::move(fromFile);
         } else {
             Log("malformed world file " + WorldPath() + ": " + error + "; using the built-in world");
@@ -136,16 +155,9 @@ bool SimEnvironment::ReadWorldFileLocked(bool logMissing) {
         if (logMissing) Log("no world file at " + path + "; the world stays as it is");
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        Log("cannot read " + path + "; the world stays as it is");
-        return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
+    std::string text, error;
     SimWorld world;
-    std::string error;
-    if (!SimWorldParser::Parse(text.str(), &world, &error)) {
+    if (!ReadWorldText(path, &text, &error) || !SimWorldParser::Parse(text, &world, &error)) {
         Log("malformed world file " + path + ": " + error + "; the previous world stays");
         return false;
     }
