@@ -1,5 +1,8 @@
 // Failure injection and call counts, from tests and from the world file.
+#include <sstream>
+
 #include "ZelcoreFixture.h"
+#include "zelcore/WcLogger.h"
 
 TEST_F(ZelcoreTest, InjectedFailuresAnswerTheGivenStatusForTheGivenNumberOfCalls) {
     SimControl::ResetCounts();
@@ -47,4 +50,25 @@ TEST_F(WorldFailuresTest, FailuresNamedInTheWorldFileApply) {
     WriteWorld(QuickWorld());
     ASSERT_TRUE(SimControl::ReloadWorld());
     EXPECT_EQ(driver->GetStatistics(&s), WC_STATUS_SUCCESS);
+}
+
+TEST_F(QuickWorldTest, LibraryLogRecordsEventsAndWorldLoadsWhenAsked) {
+    WcLogger* logger = nullptr;
+    ASSERT_EQ(root->GetLogger(&logger), WC_STATUS_SUCCESS);
+    ASSERT_EQ(logger->SetLevel(2), WC_STATUS_SUCCESS);
+    ASSERT_EQ(logger->SetLogFile("/Zelvo.txt"), WC_STATUS_SUCCESS);
+    ASSERT_EQ(adapter->RegisterForEvents(&sink, WC_EVENT_ALL), WC_STATUS_SUCCESS);
+    WcProfile* p = MakeProfile("Cafe", [](WcProfileData& d) { d.ssid = {"CafeFree", "", ""}; });
+    ASSERT_EQ(config->SetActiveProfile(p, WC_ACTIVATE_NORMAL), WC_STATUS_SUCCESS);
+    ASSERT_TRUE(sink.WaitForEvent(WC_EVENT_CONNECTION_STATUS, WC_CONNECTION_STATUS_CONNECTED));
+    WriteWorldText("{ broken");
+    EXPECT_FALSE(SimControl::ReloadWorld());
+    logger->SetLevel(0);
+    logger->SetLogFile("");
+
+    std::ifstream in(m_root + "/zelcore.log");
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find("zelcore adapter wlan0: event 64 status 1, Cafe"), std::string::npos) << text.str();
+    EXPECT_NE(text.str().find("malformed world file"), std::string::npos) << text.str();
 }

@@ -162,6 +162,7 @@ bool SimEnvironment::ReadWorldFileLocked(bool logMissing) {
         return false;
     }
     ApplyWorldLocked(std::move(world), true);
+    Log("loaded " + path);
     return true;
 }
 
@@ -240,7 +241,12 @@ void SimEnvironment::RemoveLocked(SimAdapter* a, bool notify) {
 }
 
 void SimEnvironment::Publish(SimAdapter* adapter, std::vector<SimEvent>& events, uint32_t oldState) {
+    SimLogger* logger = SimLogger::Instance();
+    const bool logging = logger && logger->Level() >= 2;
     for (auto& event : events) {
+        if (logging)
+            logger->Write(2, "zelcore adapter " + adapter->State().spec.id + ": event " + std::to_string(event.type) +
+                                 " status " + std::to_string(event.status) + (event.extra ? ", " + *event.extra : ""));
         m_events.Post([ref = Hold(adapter), event = std::move(event)] {
             SimAdapter* a = ref.get();
             a->Sinks().Deliver(event.type, [&](WcAdapterEventSink* sink) {
