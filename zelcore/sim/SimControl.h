@@ -21,8 +21,9 @@ public:
     static uint64_t CallCount(const std::string& op);
     static void ResetCounts();
 
-    // Forgets every adapter and pending event, clears failures and counts, and loads the world
-    // again from the current data folder (or the built-in world). For tests that start afresh.
+    // Forgets every adapter, every registered sink (of the manager and the adapters) and every
+    // pending event, clears failures and counts, and loads the world again from the current data
+    // folder (or the built-in world). For tests that start afresh: register sinks after it.
     static void Reset();
     // Reads the world file now instead of at the next poll; false when it is malformed (the
     // previous world stays).
