@@ -66,6 +66,16 @@ TEST_F(QuickWorldTest, OpenNetworkConnectsWithoutAnAuthenticationStep) {
     EXPECT_EQ(State(), uint32_t(WC_ADAPTER_STATE_CONNECTED));
 }
 
+TEST_F(QuickWorldTest, ProfileWithoutNetworkNamesJoinsTheStrongestNetworkItFits) {
+    ASSERT_EQ(adapter->RegisterForEvents(&sink, WC_EVENT_ALL), WC_STATUS_SUCCESS);
+    WcProfile* p = MakeProfile("Default", [](WcProfileData& d) { d.ssid = {"", "", ""}; });
+    ASSERT_EQ(config->SetActiveProfile(p, WC_ACTIVATE_NORMAL), WC_STATUS_SUCCESS);
+    ASSERT_TRUE(sink.WaitForEvent(WC_EVENT_CONNECTION_STATUS, WC_CONNECTION_STATUS_CONNECTED));
+    std::string ssid;
+    ASSERT_EQ(driver->GetSSID(&ssid), WC_STATUS_SUCCESS);
+    EXPECT_EQ(ssid, "CafeFree");  // the only open infrastructure network in range
+}
+
 // A refused secret ends in the fitting error and leaves the adapter without a link.
 TEST_F(QuickWorldTest, WrongSecretFailsAuthenticationWithTheFittingError) {
     struct Case {

@@ -55,7 +55,11 @@ bool SimProfileMatch::Authenticates(const SimAccessPoint& ap) {
 }
 
 bool SimProfileMatch::Fits(const WcProfileData& p, const SimAccessPoint& ap, const SimAdapterSpec& adapter) {
-    bool named = false;
+    // A profile without any network name joins any network its other settings fit, as the
+    // default profile does.
+    bool named = true;
+    for (const auto& s : p.ssid)
+        if (!s.empty()) named = false;
     for (const auto& s : p.ssid)
         if (!s.empty() && s == ap.ssid) named = true;
     if (!named) return false;

@@ -8,8 +8,8 @@
 
 class SimProfileMatch {
 public:
-    // The adapter can use the access point's mode, and the profile's network names, network
-    // type, wireless modes and security method fit it. Secrets are not looked at.
+    // The adapter can use the access point's mode, and the profile's network names (none: any
+    // network), network type, wireless modes and security method fit it. Secrets are not looked at.
     static bool Fits(const WcProfileData& profile, const SimAccessPoint& ap, const SimAdapterSpec& adapter);
 
     enum class Outcome {
