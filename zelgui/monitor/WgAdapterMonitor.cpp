@@ -17,7 +17,10 @@ namespace {
 using Lock = std::lock_guard<std::recursive_mutex>;
 
 std::atomic<int> g_nLiveMonitors {0};
-WgAdapterMonitor::WaitLimits g_waitLimits;
+// Read without the library lock: a thread stuck in a cycle may hold it while we wait for it.
+std::atomic<int64_t> g_ackWaitMs {5000};
+std::atomic<int64_t> g_stopWaitMs {10000};
+std::atomic<int64_t> g_startSettleMs {1000};
 
 // The running thread waits at least 1 ms, so an interval of 0 never spins on the lock.
 std::chrono::milliseconds CycleWait(uint32_t interval) { return std::chrono::milliseconds(std::max<uint32_t>(interval, 1)); }
@@ -27,13 +30,17 @@ constexpr std::chrono::milliseconds kForever {-1};
 }  // namespace
 
 WgAdapterMonitor::WaitLimits WgAdapterMonitor::GetWaitLimits() {
-    Lock lock(WgLibraryLock());
-    return g_waitLimits;
+    WaitLimits limits;
+    limits.acknowledge = std::chrono::milliseconds(g_ackWaitMs.load());
+    limits.stop = std::chrono::milliseconds(g_stopWaitMs.load());
+    limits.startSettle = std::chrono::milliseconds(g_startSettleMs.load());
+    return limits;
 }
 
 void WgAdapterMonitor::SetWaitLimits(const WaitLimits& limits) {
-    Lock lock(WgLibraryLock());
-    g_waitLimits = limits;
+    g_ackWaitMs = limits.acknowledge.count();
+    g_stopWaitMs = limits.stop.count();
+    g_startSettleMs = limits.startSettle.count();
 }
 
 int WgAdapterMonitor::LiveCount() { return g_nLiveMonitors.load(); }
@@ -65,13 +72,10 @@ uint32_t WgAdapterMonitor::Release() {
 }
 
 void WgAdapterMonitor::StopThread() {
+    // No library lock here: a thread stuck in a cycle holds it. Nobody else holds the monitor
+    // any more, so the thread object is ours alone.
     m_events.Signal(WgMonitorEvents::Stop);
-    bool created;
-    {
-        Lock lock(WgLibraryLock());
-        created = m_threadCreated;
-    }
-    if (created && m_thread.joinable()) {
+    if (m_thread.joinable()) {
         if (!m_events.WaitEnded(GetWaitLimits().stop) && m_events.HandOver()) {
             // The thread is stuck (in the client library or on the lock); it frees the monitor
             // when it ends, so nothing it still touches goes away under it.
@@ -144,6 +148,12 @@ void WgAdapterMonitor::RunThread() {
     bool running = false;
     uint64_t pendingResume = 0;  // resume request answered after its first collection
     std::chrono::milliseconds wait {1};
+    auto answerResume = [&] {
+        if (pendingResume) m_events.Acknowledge(WgMonitorEvents::ResumedAck, pendingResume);
+        pendingResume = 0;
+    };
+    // Pause and resume requests may both be waiting (a caller's wait ran out, or the adapter
+    // went and came back quickly): the later request decides, the earlier one is answered too.
     for (;;) {
         uint64_t seq = 0;
         if (!running) {
@@ -153,6 +163,12 @@ void WgAdapterMonitor::RunThread() {
             if (event == WgMonitorEvents::Stop) break;
             if (event == WgMonitorEvents::IntervalChanged) {
                 interval = m_state.GetRefreshInterval();
+                continue;
+            }
+            const uint64_t pause = m_events.Take(WgMonitorEvents::Pause);
+            if (pause) m_events.Acknowledge(WgMonitorEvents::PausedAck, pause);
+            if (pause > seq) {
+                m_events.Acknowledge(WgMonitorEvents::ResumedAck, seq);
                 continue;
             }
             pendingResume = seq;
@@ -166,20 +182,26 @@ void WgAdapterMonitor::RunThread() {
         if (event == WgMonitorEvents::Stop) break;
         if (event == WgMonitorEvents::Pause) {
             m_events.Acknowledge(WgMonitorEvents::PausedAck, seq);
-            // A resume overtaken by a pause before its first collection is answered too.
-            if (pendingResume) m_events.Acknowledge(WgMonitorEvents::ResumedAck, pendingResume);
-            pendingResume = 0;
+            // A resume overtaken by the pause before its first collection is answered too.
+            answerResume();
+            const uint64_t resume = m_events.Take(WgMonitorEvents::Resume);
+            if (resume > seq) {
+                pendingResume = resume;
+                wait = std::chrono::milliseconds(1);
+                continue;
+            }
+            if (resume) m_events.Acknowledge(WgMonitorEvents::ResumedAck, resume);
             running = false;
             continue;
         }
         if (event == WgMonitorEvents::IntervalChanged) {
             interval = m_state.GetRefreshInterval();
-            wait = CycleWait(interval);
+            // The first collection after a resume still comes at once.
+            if (!pendingResume) wait = CycleWait(interval);
             continue;
         }
         RunCycle();
-        if (pendingResume) m_events.Acknowledge(WgMonitorEvents::ResumedAck, pendingResume);
-        pendingResume = 0;
+        answerResume();
         wait = CycleWait(interval);
     }
     m_events.AcknowledgeAll();

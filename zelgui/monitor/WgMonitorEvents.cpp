@@ -45,6 +45,13 @@ int WgMonitorEvents::WaitAny(std::initializer_list<Event> events, std::chrono::m
     return found;
 }
 
+uint64_t WgMonitorEvents::Take(Event event) {
+    std::lock_guard lock(m_mutex);
+    if (!m_signalled[event]) return 0;
+    m_signalled[event] = false;
+    return m_seq[event];
+}
+
 bool WgMonitorEvents::WaitAcknowledged(Event ack, uint64_t seq, std::chrono::milliseconds timeout) {
     std::unique_lock lock(m_mutex);
     const bool answered = m_changed.wait_for(lock, timeout, [&] { return m_seq[ack] >= seq; });

@@ -24,6 +24,8 @@ public:
     // and returns it with its sequence number; TIMED_OUT when none came. A negative timeout waits
     // without limit.
     int WaitAny(std::initializer_list<Event> events, std::chrono::milliseconds timeout, uint64_t* seq = nullptr);
+    // Takes a signalled event without waiting: its sequence number, or 0 when it is not signalled.
+    uint64_t Take(Event event);
     // Waits up to timeout for the acknowledgement of request seq; true when it came.
     bool WaitAcknowledged(Event ack, uint64_t seq, std::chrono::milliseconds timeout);
     // Whether an event is signalled and not yet taken (for tests and traces).
