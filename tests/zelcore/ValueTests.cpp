@@ -2,6 +2,7 @@
 #include "ZelcoreFixture.h"
 #include "zelcore/WcDriverTypes.h"
 #include "zelcore/WuIp6Address.h"
+#include "zelcore/sim/SimRadio.h"
 
 TEST(WuValueTest, MacAddressTextFormsAndRefusals) {
     struct Case {
@@ -115,4 +116,30 @@ TEST_F(ZelcoreTest, UtilityModeTests) {
     EXPECT_FALSE(utility->HasPublicSafety(WC_WIRELESS_MODE_A));
     EXPECT_TRUE(utility->HasExtendedRange(WC_SECCAP_EXTENDED_RANGE));
     EXPECT_FALSE(utility->HasVelaMode(WC_SECCAP_QOS));
+}
+
+// Rates follow the network's mode and fall with the link quality, in the driver's encoding
+// (Mbps, 5 meaning 5.5; bit 31 set: Kbps).
+TEST(SimRadioTest, RatesByModeAndQuality) {
+    struct Case {
+        uint32_t mode;
+        int32_t quality;
+        uint32_t tx;
+    };
+    const Case cases[] = {
+        {WC_WIRELESS_MODE_B, 100, 11},          {WC_WIRELESS_MODE_B, 45, 5},
+        {WC_WIRELESS_MODE_G, 100, 54},          {WC_WIRELESS_MODE_G, 10, 6},
+        {WC_WIRELESS_MODE_VELA_A, 80, 108},     {WC_WIRELESS_MODE_A, 30, 18},
+        {WC_WIRELESS_MODE_PS_2, 100, 27},       {WC_WIRELESS_MODE_PS_1, 100, 0x80000000u | 13500},
+        {WC_WIRELESS_MODE_PS_3, 100, 54},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " quality " << c.quality);
+        EXPECT_EQ(SimRadio::TxRate(c.mode, c.quality), c.tx);
+        EXPECT_NE(SimRadio::RxRate(c.mode, c.quality), 0u);
+    }
+    EXPECT_EQ(SimRadio::Quality(-50, -95), 100);
+    EXPECT_EQ(SimRadio::Quality(-95, -95), 0);
+    EXPECT_EQ(SimRadio::SignalLevel(-55), 4u);
+    EXPECT_EQ(SimRadio::SignalLevel(-95), 0u);
 }
