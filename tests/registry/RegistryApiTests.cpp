@@ -1,6 +1,7 @@
 // The handle-based registry interface on real hive files below a fresh ZELVO_ROOT.
 #include "platform/Registry.h"
 #include "platform/RegistryText.h"
+#include "platform/ZelvoPaths.h"
 #include "tests/registry/RegistryTestSupport.h"
 
 #include <sys/stat.h>
@@ -291,6 +292,19 @@ TEST_F(RegistryApi, MalformedHiveIsReadButNeverRewritten) {
     }
     EXPECT_TRUE(malformed);
     EXPECT_TRUE(refused);
+}
+
+TEST_F(RegistryApi, AHiveThatIsNotAFileReadsEmptyAndIsNotReplaced) {
+    const std::string hive = HivePath(Hive::CurrentUser);
+    ASSERT_TRUE(ZelvoPaths::MakeDirs(hive));
+    HKEY key = nullptr;
+    ASSERT_EQ(Open(HKEY_CURRENT_USER, nullptr, KEY_READ, key), ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, "K", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_REGISTRY_CORRUPT);
+    struct stat info {};
+    ASSERT_EQ(stat(hive.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
 }
 
 TEST_F(RegistryApi, BadHandlesNamesAndDeletedKeysGiveStatuses) {

@@ -78,6 +78,8 @@ TEST_F(RegistryConcurrency, AnotherWritersChangeIsSeenAtTheNextRead) {
     };
     WriteHive(Hive::LocalMachine, "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\K]\n\"v\"=dword:1\n");
     EXPECT_EQ(read(), 1u);
+    HKEY held = nullptr;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "K", 0, KEY_QUERY_VALUE, &held), ERROR_SUCCESS);
     // An administrator's editor rewrites the file in place.
     WriteHive(Hive::LocalMachine, "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\K]\n\"v\"=dword:2\n");
     EXPECT_EQ(read(), 2u);
@@ -93,6 +95,12 @@ TEST_F(RegistryConcurrency, AnotherWritersChangeIsSeenAtTheNextRead) {
               }),
               0);
     EXPECT_EQ(read(), 3u);
+    // A handle opened before the change sees it as well.
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    EXPECT_EQ(RegQueryValueEx(held, "v", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size), ERROR_SUCCESS);
+    EXPECT_EQ(value, 3u);
+    RegCloseKey(held);
 }
 
 }  // namespace
