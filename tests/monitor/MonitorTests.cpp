@@ -260,6 +260,31 @@ TEST_F(MonitorCycle, CumulativeAgainstDifferenceCounters) {
     }
 }
 
+TEST_F(MonitorCycle, CounterPositions) {
+    Set([](FakeAdapter& a) {
+        uint64_t* fields = reinterpret_cast<uint64_t*>(&a.stats);
+        for (int i = 0; i < 21; ++i) fields[i] = 1000 + i;  // bytes 0..167
+        a.stats.reserved168[0] = 0xEE;
+        a.stats2.micOk = 77;
+        a.diag.noAckFrames = 9;
+        a.diag.rtsRetries = 10;
+        a.diag.crcErrors = 11;
+    });
+    monitor_->RunCycle();
+    std::vector<uint64_t> expected;
+    for (int i = 0; i < 9; ++i) expected.push_back(1000 + i);
+    expected.insert(expected.end(), {9, 10, 11});
+    for (int i = 9; i < 21; ++i) expected.push_back(1000 + i);
+    EXPECT_EQ(Counters(), expected);
+    WcDriverStatisticData stats {};
+    EXPECT_EQ(monitor_->GetDriverStatisticsData(&stats), WG_SUCCESS);
+    EXPECT_EQ(stats.rxErrors, 1020u);
+    EXPECT_EQ(stats.reserved168[0], 0xEE);
+    WcDriverStatisticData2 stats2 {};
+    EXPECT_EQ(monitor_->GetDriverStatisticsData2(&stats2), WG_SUCCESS);
+    EXPECT_EQ(stats2.micOk, 77u);
+}
+
 TEST_F(MonitorCycle, GroupLeftOutOfACycleNeverWrapsItsDifference) {
     WgMonitorState state;
     state.SetCumulative(0);
