@@ -1,5 +1,7 @@
 // Value formatting rules: rates, modes, channels, frequencies, times, addresses, names and the
 // small value sets, and the guard on replaced format texts.
+#include "platform/ResourceChain.h"
+#include "platform/ResourceModule.h"
 #include "zelgui/monitor/WgMonitorText.h"
 #include "zelgui/monitor/WgStatus.h"
 #include "zelgui/monitor/WgValueFormat.h"
@@ -192,6 +194,25 @@ TEST(MonitorText, ReplacedFormatsMustTakeTheirOneNumber) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(WgMonitorText::TakesOneNumber(QString::fromUtf8(c.format), c.real), c.ok) << c.format;
+}
+
+TEST(MonitorText, ReplacedTablesWinUnlessTheirFormatDoesNotFit) {
+    static const ZelResString strings[] = {
+        {IDS_WG_SCANNING, "Suche"},
+        {IDS_WG_RATE_MBPS, "%.2f Mb/s"},
+        {IDS_WG_RATE_KBPS, "%s Kbps"},  // would read a text it is never given
+    };
+    static const ZelResourceModule oem = {ZEL_RESOURCE_MAGIC, ZEL_RESOURCE_VERSION, "test-oem", ZEL_RANK_OEM, 0,
+                                          strings, 3, nullptr, 0, nullptr, 0, nullptr, 0};
+    std::string error;
+    ResourceLibrary* library = ResourceChain::Instance().AddBuiltIn(&oem, &error);
+    ASSERT_NE(library, nullptr) << error;
+    EXPECT_EQ(S(WgValueFormat::RateText(54)), "54.00 Mb/s");
+    EXPECT_EQ(S(WgValueFormat::RateText(0x800001F4u)), "500 Kbps");
+    EXPECT_EQ(S(WgMonitorText::Text(IDS_WG_SCANNING)), "Suche");
+    EXPECT_EQ(S(WgMonitorText::Text(IDS_WG_NONE)), "None");
+    ResourceChain::Instance().Unload(library);
+    EXPECT_EQ(S(WgValueFormat::RateText(54)), "54.0 Mbps");
 }
 
 TEST(MonitorText, StatusNames) {

@@ -1,6 +1,7 @@
 #include "zelgui/monitor/WgMonitorSettings.h"
 
 #include "zelgui/services/WgRegKey.h"
+#include "zelgui/services/WgSettings.h"
 #include "zelgui/services/WgTrace.h"
 
 namespace {
@@ -17,7 +18,7 @@ WgMonitorState WgMonitorSettings::FromValues(std::optional<uint32_t> interval, s
                                              std::optional<uint32_t> rssiUnits) {
     WgMonitorState state;
     // A value that is present but out of range becomes 5000; an absent one stays 3000.
-    if (interval) state.SetRefreshInterval(*interval < 10 || *interval > 32767 ? 5000 : *interval);
+    if (interval) state.SetRefreshInterval(WgSettings::ApplyRefreshIntervalRange(*interval));
     if (dataDisplay) state.SetCumulative(*dataDisplay != 0 ? 1 : 0);
     if (rssiUnits) state.SetDbm(*rssiUnits != 0 ? 1 : 0);
     return state;

@@ -1,6 +1,6 @@
 #include "zelgui/monitor/WgMonitorText.h"
 
-#include "platform/ResourceChain.h"
+#include "zelgui/services/WgResources.h"
 
 #include <QByteArray>
 
@@ -57,12 +57,11 @@ constexpr BuiltInText kTexts[] = {
     {IDS_WG_FREQUENCY_GHZ, "%.3f GHz"},
 };
 
-// The resource chain first (OEM, locale and the library's own tables), so a replaced table
-// wins; the built-in text when no loaded table has the number.
+// The resource chain as every part of the library reads it (OEM, locale and the library's own
+// tables), so a replaced table wins; the built-in text when no loaded table has the number.
 QString LookUp(uint32_t id) {
-    QString text;
-    if (ResourceChain::Instance().FindString(id, text)) return text;
-    return WgMonitorText::BuiltIn(id);
+    QString text = WgResources::LoadString(id);
+    return text.isEmpty() ? WgMonitorText::BuiltIn(id) : text;
 }
 
 }  // namespace
