@@ -1,0 +1,20 @@
+#pragma once
+// The main window's title: product caption, " - Current Profile: " and the active profile's name,
+// with " (Disabled)" when that profile cannot be used here. The window's title is set again only
+// when the text changes other than in letter case.
+#include <QString>
+
+#include <optional>
+
+class WmTitle {
+public:
+    // The title for a profile name (empty: none). disabled: unset when it could not be read.
+    static QString Build(const QString& profileName, std::optional<bool> disabled);
+
+    // True (and remembered) when title differs from the last one, ignoring case.
+    bool Update(const QString& title);
+    QString Last() const { return m_last; }
+
+private:
+    QString m_last;
+};
