@@ -132,8 +132,14 @@ TEST_F(ProgramTest, OnlyDebugModeOneTracesToTheFile) {
         QProcess& program = Start({"-nogui"});
         // Without a trace, the instance socket tells that the program is up.
         EXPECT_TRUE(SpinUntil([&] { return std::filesystem::exists(root / "run/KovWmAppRunning"); }, 30000));
+        // The client library's own log gets the raw number: any non-zero level logs a bad world file.
+        std::filesystem::remove(root / "zelcore.log");
+        WriteFile(root / "zelcore/world.json", "{");
+        const bool logged = SpinUntil([&] { return std::filesystem::exists(root / "zelcore.log"); }, 3000);
+        EXPECT_EQ(logged, mode != 0) << "DebugMode " << mode;
         EXPECT_EQ(Stop(program), 0);
         EXPECT_FALSE(std::filesystem::exists(root / "Zelvo.txt")) << "DebugMode " << mode;
+        WriteFile(root / "zelcore/world.json", kOneAdapter);
     }
 }
 
