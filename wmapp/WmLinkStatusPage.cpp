@@ -101,8 +101,9 @@ void WmLinkStatusPage::BuildLayout() {
     connect(m_advanced, &QPushButton::clicked, this, [this] { OnAdvanced(); });
     buttons->addWidget(m_advanced);
     outer->addLayout(buttons);
-    // The radio label shows only while the radio is off.
+    // The radio row shows only while the radio is off.
     ShowControl(IDC_RADIO_LABEL, false);
+    ShowControl(IDC_RADIO_STATE, false);
 }
 
 bool WmLinkStatusPage::OnInitDialog() {
@@ -141,6 +142,8 @@ void WmLinkStatusPage::ShowView() {
     SetControlText(IDC_ENCRYPTION, v.encryption);
     EnableControl(IDC_ADVANCED, v.advancedEnabled);
     ShowControl(IDC_RADIO_LABEL, v.radioLabelVisible);
+    // While the radio is on its value is a blank; the row folds away with the label.
+    ShowControl(IDC_RADIO_STATE, v.radioLabelVisible);
     m_bar->setValue(v.barPosition);
     if (v.barColour != WmLinkStatusModel::DEFAULT_COLOUR) {
         QPalette palette = m_bar->palette();

@@ -87,6 +87,7 @@ TEST_F(LinkStatusPage, AssociatedWpa2LinkShowsEveryValue) {
     EXPECT_EQ(page.SignalBar()->value(), v.barPosition);
     EXPECT_TRUE(page.IsControlEnabled(WmLinkStatusPage::IDC_ADVANCED));
     EXPECT_FALSE(page.IsControlVisible(WmLinkStatusPage::IDC_RADIO_LABEL));
+    EXPECT_FALSE(page.IsControlVisible(WmLinkStatusPage::IDC_RADIO_STATE));
 }
 
 TEST_F(LinkStatusPage, DisconnectedAdapterShowsNoLink) {
@@ -135,6 +136,7 @@ TEST_F(LinkStatusPage, RadioSwitchedOffInSoftware) {
     EXPECT_EQ(v.radioState, "Software Disabled");
     EXPECT_TRUE(v.radioLabelVisible);
     EXPECT_TRUE(page.IsControlVisible(WmLinkStatusPage::IDC_RADIO_LABEL));
+    EXPECT_TRUE(page.IsControlVisible(WmLinkStatusPage::IDC_RADIO_STATE));
     EXPECT_FALSE(page.IsControlEnabled(WmLinkStatusPage::IDC_ADVANCED));
     EXPECT_EQ(page.ControlText(WmLinkStatusPage::IDC_RADIO_STATE), "Software Disabled");
 }

@@ -1,0 +1,32 @@
+#pragma once
+// The scene the pictures are taken in: a fresh ZELVO_ROOT, the program's and the default OEM
+// resources, the simulated client library on its built-in world, and the adapter connected to
+// the WPA2 network with a stored profile.
+#include <memory>
+#include <string>
+
+class ResourceLibrary;
+class WmStatusSourceClient;
+class Zelcore;
+
+class ShotWorld {
+public:
+    ShotWorld() = default;
+    ~ShotWorld();
+    ShotWorld(const ShotWorld&) = delete;
+    ShotWorld& operator=(const ShotWorld&) = delete;
+
+    // Sets up everything; false with *error when a piece is missing.
+    bool Open(const std::string& binDir, std::string* error);
+    // Stores profiles, activates the WPA2 one and waits for the address.
+    bool Connect(std::string* error);
+
+    WmStatusSourceClient* Source() const { return m_source.get(); }
+    const std::string& Root() const { return m_root; }
+
+private:
+    std::string m_root;
+    ResourceLibrary* m_oem = nullptr;
+    Zelcore* m_client = nullptr;
+    std::unique_ptr<WmStatusSourceClient> m_source;
+};
