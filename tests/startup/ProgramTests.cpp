@@ -61,7 +61,7 @@ protected:
         WriteFile(root / "registry/HKEY_LOCAL_MACHINE.reg", MachineHive(values));
     }
 
-    QProcess& Start(const QStringList& arguments = {}) {
+    QProcess& Start(const QStringList& arguments = {}, const std::string& locale = "C") {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("ZELVO_ROOT", QString::fromStdString(root.Path()));
@@ -69,7 +69,7 @@ protected:
         env.insert("ZELVO_MESSAGEBOX_LOG", QString::fromStdString(root / "boxes.txt"));
         env.insert("ZELVO_EVENTS_LOG", QString::fromStdString(root / "events.txt"));
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("LC_ALL", "C");
+        env.insert("LC_ALL", QString::fromStdString(locale));
         env.insert("TZ", "UTC");
         process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -232,13 +232,28 @@ TEST_F(ProgramTest, OlderClientLibraryEndsBeforeTheGuiLibraryComesUp) {
 
 TEST_F(ProgramTest, MissingOemLibraryShowsOneBoxAndEnds) {
     std::filesystem::remove(root / "app/oemres.so");
-    QProcess& program = Start();
-    EXPECT_EQ(Finish(program), 1);
-    EXPECT_EQ(ReadLines(root / "boxes.txt"), (std::vector<std::string>{"Zelvo\tCannot load resource file oemres.so\tOK\tNONE"}));
-    const auto trace = Trace();
-    EXPECT_EQ(trace.back(), "WmApp::InitInstance() Failed to Load resource DLL");
-    EXPECT_FALSE(Contains(trace, "Got WcAdapterManager"));
-    EXPECT_FALSE(std::filesystem::exists(root / "run/KovWmAppRunning"));
+    struct Case {
+        std::string locale;
+        std::string box;
+    };
+    // A German user with the German program texts installed reads the German message.
+    Link("Zelvoloc7.so");
+    const Case cases[] = {
+        {"C", "Zelvo\tCannot load resource file oemres.so\tOK\tNONE"},
+        {"de_DE.UTF-8", "Zelvo\tDie Ressourcendatei oemres.so kann nicht geladen werden\tOK\tNONE"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(root / "boxes.txt");
+        std::filesystem::remove(root / "Zelvo.txt");
+        QProcess& program = Start({}, c.locale);
+        EXPECT_EQ(Finish(program), 1);
+        EXPECT_EQ(ReadLines(root / "boxes.txt"), std::vector<std::string>{c.box});
+        const auto trace = Trace();
+        ASSERT_FALSE(trace.empty());
+        EXPECT_EQ(trace.back(), "WmApp::InitInstance() Failed to Load resource DLL");
+        EXPECT_FALSE(Contains(trace, "Got WcAdapterManager"));
+        EXPECT_FALSE(std::filesystem::exists(root / "run/KovWmAppRunning"));
+    }
 }
 
 TEST_F(ProgramTest, AdapterEventsReachTheMainWindowInOrder) {
