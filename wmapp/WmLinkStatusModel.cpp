@@ -107,24 +107,33 @@ void WmLinkStatusModel::Refresh(WmStatusSource& source) {
     m_view.radioLabelVisible = RadioLabelShown(radio);
 }
 
-void WmLinkStatusModel::RefreshServerAuthentication(WmStatusSource& source, int authenticated, int associated) {
+QString WmLinkStatusModel::ServerAuthenticationText(int authenticated, int associated,
+                                                    std::optional<int32_t> profileType, const QString& previous,
+                                                    const std::function<QString(int32_t)>& typeText) {
     if (authenticated == 1) {
-        // A failed read keeps the text shown before.
-        std::string name;
-        WcProfileData data;
-        if (source.HasAdapterConfig() && source.GetActiveProfileName(name) && source.GetProfileDataByName(name, data)) {
-            m_view.serverAuthentication = data.securityType == WC_SECURITY_PSK
-                                              ? Text(IDS_NONE)
-                                              : source.AuthenticationTypeText(data.securityType);
-        }
-    } else if (associated == 1) {
-        m_view.serverAuthentication = Text(IDS_NONE);
-        WcProfileData data;
-        if (source.GetActiveProfileData(data) && data.securityType == WC_SECURITY_HOST_BASED_EAP)
-            m_view.serverAuthentication = source.AuthenticationTypeText(WC_SECURITY_HOST_BASED_EAP);
-    } else {
-        m_view.serverAuthentication.clear();
+        // A profile that cannot be read keeps the text shown before.
+        if (!profileType) return previous;
+        return *profileType == WC_SECURITY_PSK ? Text(IDS_NONE) : typeText(*profileType);
     }
+    if (associated == 1) {
+        if (profileType && *profileType == WC_SECURITY_HOST_BASED_EAP) return typeText(WC_SECURITY_HOST_BASED_EAP);
+        return Text(IDS_NONE);
+    }
+    return QString();
+}
+
+void WmLinkStatusModel::RefreshServerAuthentication(WmStatusSource& source, int authenticated, int associated) {
+    std::optional<int32_t> type;
+    WcProfileData data;
+    if (authenticated == 1) {
+        std::string name;
+        if (source.HasAdapterConfig() && source.GetActiveProfileName(name) && source.GetProfileDataByName(name, data))
+            type = data.securityType;
+    } else if (associated == 1) {
+        if (source.GetActiveProfileData(data)) type = data.securityType;
+    }
+    m_view.serverAuthentication = ServerAuthenticationText(authenticated, associated, type, m_view.serverAuthentication,
+                                                           [&](int32_t t) { return source.AuthenticationTypeText(t); });
 }
 
 void WmLinkStatusModel::RefreshSignal(WmStatusSource& source) {

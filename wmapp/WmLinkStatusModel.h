@@ -6,6 +6,8 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 class WmStatusSource;
 
@@ -48,6 +50,11 @@ public:
     // Radio state text string and whether the "Radio Status:" label shows.
     static unsigned RadioTextId(int32_t radioState);
     static bool RadioLabelShown(int32_t radioState);
+    // The Server Based Authentication text. profileType: the security type of the profile read
+    // for the case (the named active profile when authenticated, the active profile when only
+    // associated); unset when it could not be read. typeText names a security type.
+    static QString ServerAuthenticationText(int authenticated, int associated, std::optional<int32_t> profileType,
+                                            const QString& previous, const std::function<QString(int32_t)>& typeText);
 
 private:
     void RefreshServerAuthentication(WmStatusSource& source, int authenticated, int associated);

@@ -152,6 +152,21 @@ void WmLinkStatusPage::ShowView() {
     }
 }
 
+unsigned WmLinkStatusPage::HelpTopic(int controlId) {
+    static constexpr struct {
+        int control;
+        unsigned topic;
+    } kTopics[] = {
+        {1131, 394240}, {1132, 394240}, {1136, 394241}, {1137, 394241}, {1138, 394242}, {1139, 394242},
+        {1038, 394243}, {1039, 394243}, {1142, 394244}, {1143, 394244}, {1016, 394245}, {1135, 394245},
+        {1133, 394246}, {1116, 394246}, {1144, 394247}, {1046, 394583}, {1140, 394584}, {1161, 394584},
+        {1141, 394584}, {1176, 394248},
+    };
+    for (const auto& t : kTopics)
+        if (t.control == controlId) return t.topic;
+    return 0;
+}
+
 void WmLinkStatusPage::OnAdvanced() {
     if (m_onAdvanced) m_onAdvanced();
 }

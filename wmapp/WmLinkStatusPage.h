@@ -45,6 +45,9 @@ public:
     void SetAdvancedHandler(std::function<void()> handler) { m_onAdvanced = std::move(handler); }
     void OnAdvanced();
 
+    // Context help topic of a control of this page; 0 for none.
+    static unsigned HelpTopic(int controlId);
+
     const WmLinkStatusModel& Model() const { return m_model; }
     QProgressBar* SignalBar() const { return m_bar; }
 

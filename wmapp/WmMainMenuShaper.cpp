@@ -167,11 +167,9 @@ void WmMainMenuShaper::Apply(QMenu* menu) const {
         }
         const unsigned id = ResourceMenuBuilder::CommandId(action);
         if (id == 0 || !Item(id)) continue;
-        if (!IsPresent(id)) {
-            menu->removeAction(action);
-            action->deleteLater();
-            continue;
-        }
+        // A hidden action is gone from the menu, and a later shaping can bring it back.
+        action->setVisible(IsPresent(id));
+        if (!IsPresent(id)) continue;
         action->setEnabled(IsEnabled(id, action->isEnabled()));
         if (const ItemState* s = Item(id); s->checked) {
             action->setCheckable(true);

@@ -86,6 +86,15 @@ WmTrayMenuInput WmTrayMenu::Gather(WmStatusSource& source, bool trayEnabled, boo
     return input;
 }
 
+bool WmTrayMenu::ProfileForCommand(const std::vector<std::string>& profileNames, unsigned commandId,
+                                   std::string& name) {
+    if (commandId < ID_TRAY_PROFILE_FIRST || commandId >= ID_TRAY_PROFILE_FIRST + MAX_PROFILE_ITEMS) return false;
+    const size_t position = commandId - ID_TRAY_PROFILE_FIRST;
+    if (position >= profileNames.size()) return false;
+    name = profileNames[position];
+    return true;
+}
+
 unsigned WmTrayMenu::DefaultCommand(const WmTrayPreferences& preferences, DWORD vendor) {
     if (vendor != 3 && preferences.IsShown(WmTrayPreferences::ITEM_SHOW_STATUS)) return ID_SHOW_CONNECTION_STATUS;
     if (preferences.IsShown(WmTrayPreferences::ITEM_OPEN)) return ID_TRAY_OPEN;

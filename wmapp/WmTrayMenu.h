@@ -32,6 +32,9 @@ public:
     // the Select Profile items in their order (the command 32900 + i stands for name i).
     static std::vector<WmMenuEntry> Build(const ResourceMenu& menu, const WmTrayMenuInput& input,
                                           const WmTrayPreferences& preferences, std::vector<std::string>* profileNames);
+    // The profile name a Select Profile command stands for; false for any other command or a
+    // position beyond the list.
+    static bool ProfileForCommand(const std::vector<std::string>& profileNames, unsigned commandId, std::string& name);
     // The command a double click runs: Show Connection Status, else Open, else 0.
     static unsigned DefaultCommand(const WmTrayPreferences& preferences, DWORD vendor);
     // Empties menu and fills it with the entries; command actions carry their command id.

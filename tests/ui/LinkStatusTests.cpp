@@ -172,3 +172,37 @@ TEST_F(LinkStatusNoAdapter, NothingToShow) {
     EXPECT_EQ(v.radioState, " ");
     EXPECT_FALSE(v.radioLabelVisible);
 }
+
+using LinkStatusText = UiTest;
+
+TEST_F(LinkStatusText, ServerBasedAuthentication) {
+    WmStatusSourceClient names(nullptr);  // the security type names of the string table
+    auto typeText = [&](int32_t type) { return names.AuthenticationTypeText(type); };
+    const struct {
+        const char* name;
+        int authenticated, associated;
+        std::optional<int32_t> type;
+        const char* text;
+    } cases[] = {
+        {"authenticated, PSK", 1, 1, WC_SECURITY_PSK, "None"},
+        {"authenticated, LEAP", 1, 1, WC_SECURITY_LEAP, "LEAP"},
+        {"authenticated, EAP-TLS", 1, 1, WC_SECURITY_EAP_TLS, "EAP-TLS"},
+        {"authenticated, unreadable profile keeps the text", 1, 1, std::nullopt, "before"},
+        {"associated, host based EAP", 0, 1, WC_SECURITY_HOST_BASED_EAP, "Host Based EAP"},
+        {"associated, LEAP", 0, 1, WC_SECURITY_LEAP, "None"},
+        {"associated, no profile", 0, 1, std::nullopt, "None"},
+        {"neither", 0, 0, WC_SECURITY_LEAP, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(M::ServerAuthenticationText(c.authenticated, c.associated, c.type, "before", typeText), c.text)
+            << c.name;
+}
+
+TEST(LinkStatusHelp, TopicsByControl) {
+    const struct {
+        int control;
+        unsigned topic;
+    } cases[] = {{1131, 394240}, {1132, 394240}, {1143, 394244}, {1144, 394247}, {1046, 394583},
+                 {1161, 394584}, {1176, 394248}, {1047, 0},      {1145, 0}};
+    for (const auto& c : cases) EXPECT_EQ(WmLinkStatusPage::HelpTopic(c.control), c.topic) << c.control;
+}

@@ -84,7 +84,9 @@ TEST_F(MenuShaper, VendorTrayTextAndProductNameOnTheMenuBar) {
     WmMainMenuShaper::Shape(c).Apply(&bar);
     QMenu* action = bar.actions().at(0)->menu();
     ASSERT_NE(action, nullptr);
-    EXPECT_EQ(ResourceMenuBuilder::FindCommand(action, ID_ACTION_RADIO), nullptr);  // vendor 3: no radio item
+    QAction* radio = ResourceMenuBuilder::FindCommand(action, ID_ACTION_RADIO);
+    ASSERT_NE(radio, nullptr);
+    EXPECT_FALSE(radio->isVisible());  // vendor 3: no radio item
     ASSERT_NE(ResourceMenuBuilder::FindCommand(action, ID_ACTION_TRAY_ICON), nullptr);
     EXPECT_EQ(ResourceMenuBuilder::FindCommand(action, ID_ACTION_TRAY_ICON)->text(), "Disable &Tray Icon");
     EXPECT_FALSE(ResourceMenuBuilder::FindCommand(action, ID_ACTION_REAUTHENTICATE)->isEnabled());
@@ -99,6 +101,8 @@ TEST_F(MenuShaper, VendorTrayTextAndProductNameOnTheMenuBar) {
     WmMainMenuShaper::Shape(c).Apply(&bar);
     EXPECT_EQ(ResourceMenuBuilder::FindCommand(help, ID_HELP_ABOUT)->text(), "&About Zelvo");
     EXPECT_EQ(ResourceMenuBuilder::FindCommand(action, ID_ACTION_TRAY_ICON)->text(), "Enable &Tray Icon");
+    EXPECT_TRUE(radio->isVisible());
+    EXPECT_EQ(radio->text(), "Enable &Radio");
     QMenu* options = bar.actions().at(1)->menu();
     EXPECT_FALSE(ResourceMenuBuilder::FindCommand(options, ID_OPTIONS_DISPLAY)->isEnabled());
 }

@@ -176,6 +176,21 @@ TEST_F(TrayMenu, ByPreferences) {
     }
 }
 
+TEST(TrayMenuCommands, ProfileByCommand) {
+    const std::vector<std::string> names = {"Home", "Office"};
+    const struct {
+        unsigned command;
+        bool found;
+        const char* name;
+    } cases[] = {{32900, true, "Home"}, {32901, true, "Office"}, {32902, false, ""}, {32899, false, ""},
+                 {33302, false, ""}};
+    for (const auto& c : cases) {
+        std::string name;
+        EXPECT_EQ(WmTrayMenu::ProfileForCommand(names, c.command, name), c.found) << c.command;
+        EXPECT_EQ(name, c.name) << c.command;
+    }
+}
+
 TEST_F(TrayMenu, ShowConnectionStatusHiddenMakesOpenTheDefault) {
     ASSERT_TRUE(WgSettings::SetUserDword("NuboShowStatus", 0, true));
     const QStringList lines = Lines(Input());

@@ -96,6 +96,22 @@ TEST_F(FirstRun, NotFirstRunLeavesTheMaskAlone) {
     EXPECT_EQ(WgSettings::UserDword("VemoPreferences", 7), 7u);
 }
 
+TEST_F(FirstRun, ChangedAdministratorFileMarksTheFirstRun) {
+    { std::ofstream(m_root + "/app/KovantaAdminConfig.dat") << "changed"; }
+    SimControl::ResetCounts();
+    { WmTrayPreferences without(m_source.get()); }  // not asked for: the file is not looked at
+    EXPECT_EQ(SimControl::CallCount("WcConfigManager::ImportAdminConfig"), 0u);
+    EXPECT_EQ(WgSettings::UserDword("InitZelvo", 7), 7u);
+
+    ASSERT_TRUE(WgSettings::SetMachineDword("DatFileReq", 1, true));
+    ASSERT_TRUE(WgSettings::SetMachineDword("LimitTrayFunctionalities", 1, true));
+    WmTrayPreferences preferences(m_source.get());
+    EXPECT_EQ(SimControl::CallCount("WcConfigManager::ImportAdminConfig"), 1u);
+    // A user without settings yet: first run, so the administrator's tray limit applies.
+    EXPECT_EQ(WgSettings::UserDword("InitZelvo", 7), 1u);
+    EXPECT_FALSE(preferences.IsShown(WmTrayPreferences::ITEM_OPEN));
+}
+
 using PreferencesDialog = UiTest;
 
 TEST_F(PreferencesDialog, OkStoresChecksAndAutostart) {
