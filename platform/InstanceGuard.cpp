@@ -43,16 +43,16 @@ InstanceGuard::Result InstanceGuard::Acquire() {
     // The lock is ours, so any socket file left is from a run that ended without cleaning up.
     const QString socketPath = QString::fromStdString(SocketPath());
     QLocalServer::removeServer(socketPath);
+    m_lockFd = fd;
     auto* server = new QLocalServer(this);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server->listen(socketPath)) {
+        // The lock alone still keeps a second start out; only its requests cannot reach us.
         delete server;
-        ::close(fd);
-        return Result::Failed;
+        return Result::Acquired;
     }
     connect(server, &QLocalServer::newConnection, this, &InstanceGuard::OnNewConnection);
     m_server = server;
-    m_lockFd = fd;
     return Result::Acquired;
 }
 

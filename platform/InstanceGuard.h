@@ -21,9 +21,11 @@ public:
     ~InstanceGuard() override;
 
     // Takes the instance: locks, removes a stale socket, listens. AlreadyRunning when another
-    // process holds it; Failed when the run folder, the lock or the socket cannot be made.
+    // process holds it; Failed when the run folder or the lock cannot be made. When only the
+    // socket cannot be made the instance is still taken, without requests (Listening false).
     Result Acquire();
-    bool Held() const { return m_lockFd >= 0 && m_server != nullptr; }
+    bool Held() const { return m_lockFd >= 0; }
+    bool Listening() const { return m_server != nullptr; }
 
     // From a later start: sends one request line to the running instance. False when no
     // instance answers within the time given.

@@ -57,3 +57,20 @@ TEST(InstanceGuard, NoRunningInstanceMeansTheRequestFails) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(InstanceGuard, ARunFolderTooLongForASocketStillKeepsOneInstance) {
+    FreshRoot root;
+    const std::string deep = root.Path() + "/" + std::string(60, 'd') + "/" + std::string(60, 'e');
+    setenv("ZELVO_ROOT", deep.c_str(), 1);
+    InstanceGuard first("KovWmAppRunning");
+    ASSERT_EQ(first.Acquire(), InstanceGuard::Result::Acquired);
+    EXPECT_TRUE(first.Held());
+    EXPECT_FALSE(first.Listening());
+    InstanceGuard second("KovWmAppRunning");
+    EXPECT_EQ(second.Acquire(), InstanceGuard::Result::AlreadyRunning);
+    EXPECT_FALSE(second.SendRequest("WM_APP+110", 200));
+}
+
+}  // namespace
