@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "platform/ResourceChain.h"
@@ -51,12 +52,12 @@ WmTrayPreferencesDlg::WmTrayPreferencesDlg(WmTrayPreferences* preferences, QWidg
 WmTrayPreferencesDlg::~WmTrayPreferencesDlg() = default;
 
 void WmTrayPreferencesDlg::showEvent(QShowEvent* event) {
-    if (!m_initialised) OnInitDialog();
+    // Every opening starts from what is stored, as the dialog is kept between openings.
+    if (!event->spontaneous()) OnInitDialog();
     QDialog::showEvent(event);
 }
 
 bool WmTrayPreferencesDlg::OnInitDialog() {
-    m_initialised = true;
     m_list->clear();
     if (!m_preferences) return true;
     m_preferences->LoadOfferedItems();

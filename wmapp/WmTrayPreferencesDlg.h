@@ -23,7 +23,7 @@ public:
     explicit WmTrayPreferencesDlg(WmTrayPreferences* preferences, QWidget* parent = nullptr);
     ~WmTrayPreferencesDlg() override;
 
-    // Fills the dialog from the preferences (the dialog's opening).
+    // Fills the dialog from the preferences; runs at every opening.
     bool OnInitDialog();
     // Stores the list's checks and the autostart choice, then closes with Accepted.
     void OnOK();
@@ -43,5 +43,4 @@ protected:
 private:
     WmTrayPreferences* m_preferences;
     QListWidget* m_list = nullptr;
-    bool m_initialised = false;
 };

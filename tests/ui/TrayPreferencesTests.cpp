@@ -184,3 +184,20 @@ TEST_F(PreferencesDialog, UnwritableAutostartFolderKeepsTheOldState) {
     EXPECT_FALSE(preferences.IsAutostart());
     EXPECT_NE(Trace().find("WmTrayPreferences::SetAutostart() Failed to write"), std::string::npos);
 }
+
+TEST_F(PreferencesDialog, EveryOpeningStartsFromWhatIsStored) {
+    WmTrayPreferences preferences(nullptr);
+    WmTrayPreferencesDlg dlg(&preferences);
+    dlg.show();
+    ASSERT_TRUE(dlg.IsItemChecked(0));
+    dlg.SetItemChecked(0, false);
+    dlg.OnCancel();
+    dlg.show();  // opened again: the cancelled change is gone
+    EXPECT_TRUE(dlg.IsItemChecked(0));
+    dlg.SetItemChecked(0, false);
+    dlg.OnOK();
+    dlg.show();
+    EXPECT_FALSE(dlg.IsItemChecked(0));
+    EXPECT_EQ(WgSettings::UserDword("NuboHelp", 7), 0u);
+    dlg.hide();
+}
