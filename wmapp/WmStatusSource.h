@@ -57,6 +57,8 @@ public:
     virtual bool GetActiveProfileName(std::string& name) = 0;
     virtual bool GetActiveProfileData(WcProfileData& data) = 0;
     virtual bool GetProfileDataByName(const std::string& name, WcProfileData& data) = 0;
+    // Whether the named stored profile cannot be used on this adapter or by this user.
+    virtual bool IsProfileDisabled(const std::string& name, bool& disabled) = 0;
     virtual bool IsAPSActive(uint32_t& active) = 0;
     virtual bool GetAutoProfileCount(uint32_t& count) = 0;
     // Every stored profile in store order.

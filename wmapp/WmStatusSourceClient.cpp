@@ -153,6 +153,16 @@ bool WmStatusSourceClient::GetProfileDataByName(const std::string& name, WcProfi
     return profile->GetData(&data) == WC_STATUS_SUCCESS;
 }
 
+bool WmStatusSourceClient::IsProfileDisabled(const std::string& name, bool& disabled) {
+    WcProfile* profile = nullptr;
+    if (!m_config || !m_profiles || m_profiles->GetProfileByName(name, &profile) != WC_STATUS_SUCCESS || !profile)
+        return false;
+    uint32_t value = 0;
+    if (m_config->IsProfileDisabled(profile, &value) != WC_STATUS_SUCCESS) return false;
+    disabled = value != 0;
+    return true;
+}
+
 bool WmStatusSourceClient::IsAPSActive(uint32_t& active) {
     return m_config && m_config->IsAPSActive(&active) == WC_STATUS_SUCCESS;
 }

@@ -52,6 +52,7 @@ public:
     bool GetActiveProfileName(std::string& name) override;
     bool GetActiveProfileData(WcProfileData& data) override;
     bool GetProfileDataByName(const std::string& name, WcProfileData& data) override;
+    bool IsProfileDisabled(const std::string& name, bool& disabled) override;
     bool IsAPSActive(uint32_t& active) override;
     bool GetAutoProfileCount(uint32_t& count) override;
     bool ListProfiles(std::vector<WmProfileEntry>& profiles) override;

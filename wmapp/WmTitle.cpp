@@ -1,6 +1,7 @@
 #include "wmapp/WmTitle.h"
 
 #include "platform/ResourceChain.h"
+#include "wmapp/WmStatusSource.h"
 #include "wmapp/WmTrace.h"
 
 namespace {
@@ -17,6 +18,15 @@ QString WmTitle::Build(const QString& profileName, std::optional<bool> disabled)
     else if (*disabled)
         title += chain.LoadString(IDS_DISABLED);
     return title;
+}
+
+QString WmTitle::Build(WmStatusSource& source) {
+    std::string name;
+    if (!source.GetActiveProfileName(name) || name.empty()) return Build(QString(), false);
+    bool disabled = false;
+    std::optional<bool> known;
+    if (source.IsProfileDisabled(name, disabled)) known = disabled;
+    return Build(QString::fromStdString(name), known);
 }
 
 bool WmTitle::Update(const QString& title) {

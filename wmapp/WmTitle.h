@@ -6,10 +6,14 @@
 
 #include <optional>
 
+class WmStatusSource;
+
 class WmTitle {
 public:
     // The title for a profile name (empty: none). disabled: unset when it could not be read.
     static QString Build(const QString& profileName, std::optional<bool> disabled);
+    // The title for the adapter's active profile (none: an empty name, nothing to ask).
+    static QString Build(WmStatusSource& source);
 
     // True (and remembered) when title differs from the last one, ignoring case.
     bool Update(const QString& title);

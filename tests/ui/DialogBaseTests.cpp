@@ -133,3 +133,24 @@ TEST_F(DialogBase, TitleChangesOnlyWithProfileOrDisabledState) {
     }
     EXPECT_EQ(title.Last(), "Zelvo Wireless LAN Utility - Current Profile: ");
 }
+
+using TitleSim = SimUiTest;
+
+TEST_F(TitleSim, FromTheActiveProfile) {
+    EXPECT_EQ(WmTitle::Build(*m_source), "Zelvo Wireless LAN Utility - Current Profile: ");
+    WcProfile* home = HomeProfile();
+    ASSERT_TRUE(Connect(home));
+    EXPECT_EQ(WmTitle::Build(*m_source), "Zelvo Wireless LAN Utility - Current Profile: Home");
+    EXPECT_EQ(Trace().find("Failed to get disable status"), std::string::npos);
+    SimControl::FailNext("WcAdapterConfig::IsProfileDisabled", WC_STATUS_FAILURE, 1);
+    EXPECT_EQ(WmTitle::Build(*m_source), "Zelvo Wireless LAN Utility - Current Profile: Home");
+    EXPECT_NE(Trace().find("WmAppPropSheet::TitleBarTimer(): Failed to get disable status\n"), std::string::npos);
+
+    // Another user's private profile cannot be used here.
+    WcProfileData data;
+    ASSERT_EQ(home->GetData(&data), WC_STATUS_SUCCESS);
+    data.ownerScope = WC_OWNER_SCOPE_PRIVATE;
+    data.ownerUserName = "somebody-else";
+    ASSERT_EQ(home->SetData(&data), WC_STATUS_SUCCESS);
+    EXPECT_EQ(WmTitle::Build(*m_source), "Zelvo Wireless LAN Utility - Current Profile: Home (Disabled)");
+}

@@ -205,6 +205,12 @@ using TrayMenuSim = SimUiTest;
 TEST_F(TrayMenuSim, OpensFromTheTrayWithTheStoredProfiles) {
     WcProfile* home = HomeProfile("Home");
     HomeProfile("Spare");
+    WcProfile* other = HomeProfile("Other");
+    WcProfileData data;
+    ASSERT_EQ(other->GetData(&data), WC_STATUS_SUCCESS);
+    data.ownerScope = WC_OWNER_SCOPE_PRIVATE;  // another user's: not usable here
+    data.ownerUserName = "somebody-else";
+    ASSERT_EQ(other->SetData(&data), WC_STATUS_SUCCESS);
     ASSERT_TRUE(Connect(home));
     WmTrayPreferences preferences(m_source.get());
     auto* fake = new FakeTrayIcon;
@@ -219,7 +225,8 @@ TEST_F(TrayMenuSim, OpensFromTheTrayWithTheStoredProfiles) {
     const QStringList lines = fake->OpenMenu();
     EXPECT_TRUE(lines.contains("  Home [x]")) << lines.join("|").toStdString();
     EXPECT_TRUE(lines.contains("  Spare"));
-    EXPECT_EQ(names, (std::vector<std::string> {"Home", "Spare"}));
+    EXPECT_TRUE(lines.contains("  Other (Disabled)"));
+    EXPECT_EQ(names, (std::vector<std::string> {"Home", "Spare", "Other"}));
 
     // Choosing an item hands its command to the window.
     QAction* spare = ResourceMenuBuilder::FindCommand(fake->Menu(), ID_TRAY_PROFILE_FIRST + 1);
