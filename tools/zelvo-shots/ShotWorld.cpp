@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/ResourceChain.h"
+#include "wmapp/WmEventNames.h"
 #include "wmapp/WmResources.h"
 #include "wmapp/WmStatusSourceClient.h"
 #include "zelcore/WcAdapterConfig.h"
@@ -17,6 +18,7 @@
 #include "zelgui/monitor/WgClientRoot.h"
 
 ShotWorld::~ShotWorld() {
+    if (m_listening) m_source->Adapter()->UnregisterForEvents(&m_events);
     m_source.reset();
     WgAdapterMonitorManager::destroy();
     WgClientRoot::Set(nullptr);
@@ -81,6 +83,7 @@ bool ShotWorld::Connect(std::string* error) {
     WcProfileManager* store = m_source->ProfileManager();
     WcProfile* home = StoreProfile(store, "Home", "HomeNet", WC_SECURITY_PSK, "correct horse battery");
     StoreProfile(store, "Cafe", "CafeFree", WC_SECURITY_DISABLED, "");
+    m_listening = m_source->Adapter()->RegisterForEvents(&m_events, 0xFFFFFFFFu) == WC_STATUS_SUCCESS;
     if (!home || m_source->AdapterConfig()->SetActiveProfile(home, WC_ACTIVATE_NORMAL) != WC_STATUS_SUCCESS) {
         *error = "cannot store or activate the profile";
         return false;
@@ -97,4 +100,20 @@ bool ShotWorld::Connect(std::string* error) {
     }
     *error = "the adapter did not connect";
     return false;
+}
+
+void ShotWorld::EventLog::OnStatusEvent(uint32_t type, uint32_t status, const char* extra, WcAdapter*) {
+    std::lock_guard lock(m_mutex);
+    m_lines.push_back(WmEventNames::HistoryText(WmEventNames::StatusName(type, status), extra));
+}
+
+std::vector<std::string> ShotWorld::EventLog::Lines() {
+    std::lock_guard lock(m_mutex);
+    return m_lines;
+}
+
+std::vector<std::string> ShotWorld::EventLines() {
+    // The last steps' events may still be on their way.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return m_events.Lines();
 }

@@ -51,7 +51,7 @@ QImage Grab(QWidget* widget) {
 }
 
 // The pages as the main window holds them, each photographed while it is the current tab.
-void RenderPages(WmStatusSourceClient* source) {
+void RenderPages(WmStatusSourceClient* source, const std::vector<std::string>& events) {
     // The sheet inside a window margin, as the main window frames it.
     QWidget window;
     auto* frame = new QVBoxLayout(&window);
@@ -70,6 +70,7 @@ void RenderPages(WmStatusSourceClient* source) {
         page->EnsureInitialized();
         sheet.addTab(page, page->Caption());
     }
+    for (const std::string& line : events) history->AddEvent(QString::fromStdString(line));
     window.resize(580, 460);
     for (const auto& [page, name] : pages) {
         sheet.setCurrentWidget(page);
@@ -190,7 +191,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     WmTrayPreferences preferences(world.Source());
-    RenderPages(world.Source());
+    RenderPages(world.Source(), world.EventLines());
     RenderTrayPictures();
     RenderTrayMenu(world.Source(), preferences);
     RenderPreferences(preferences);
