@@ -126,13 +126,12 @@ bool WmTrayPreferences::IsShown(int index) const {
     return item && item->shown;
 }
 
-bool WmTrayPreferences::SetItemShown(int index, bool shown) {
+bool WmTrayPreferences::SetItemShown(int index, bool shown, bool createKey) {
     if (index < 0 || index >= Count()) return false;
     Item& item = m_items[index];
     if (item.shown == shown) return true;
     item.shown = shown;
-    // The user's own choice: the settings key is made when it is not there yet.
-    const bool written = WgSettings::SetUserDword(item.valueName, shown ? 1 : 0, true);
+    const bool written = WgSettings::SetUserDword(item.valueName, shown ? 1 : 0, createKey);
     if (!written) TracePrint("WmTrayPreferences::SetItemShown() Failed to store %s\n", item.valueName);
     return written;
 }

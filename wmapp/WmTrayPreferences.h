@@ -41,9 +41,10 @@ public:
     int FindByText(const QString& text) const;
     int FindByCommand(unsigned commandId) const;
     bool IsShown(int index) const;
-    // Stores the flag; the registry value is written only when it changes. False when the write
-    // failed (the flag is then kept for this run only).
-    bool SetItemShown(int index, bool shown);
+    // Stores the flag; the registry value is written only when it changes. createKey: the user's
+    // own choice, so the settings key is made when missing; otherwise a missing key skips the
+    // write. False when nothing was written (the flag is then kept for this run only).
+    bool SetItemShown(int index, bool shown, bool createKey = false);
 
     bool IsAutostart() const { return m_autostart; }
     // Creates or removes the autostart entry; nothing when unchanged. False when that failed.

@@ -80,7 +80,7 @@ void WmTrayPreferencesDlg::OnOK() {
     if (m_preferences) {
         for (int row = 0; row < m_list->count(); ++row) {
             const int index = m_preferences->FindByText(m_list->item(row)->text());
-            if (index >= 0) m_preferences->SetItemShown(index, IsItemChecked(row));
+            if (index >= 0) m_preferences->SetItemShown(index, IsItemChecked(row), true);
         }
         m_preferences->SetAutostart(IsChecked(IDC_AUTOSTART));
     }

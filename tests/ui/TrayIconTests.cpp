@@ -177,7 +177,7 @@ TEST_F(TrayIconSim, DoubleClickRunsTheDefaultAction) {
     rig.fake->Activate(TrayIcon::Activation::DoubleClick);
     ASSERT_TRUE(WgSettings::SetMachineDword("Vendor", 3, true));
     rig.fake->Activate(TrayIcon::Activation::DoubleClick);
-    ASSERT_TRUE(rig.preferences.SetItemShown(WmTrayPreferences::ITEM_OPEN, false));
+    ASSERT_TRUE(rig.preferences.SetItemShown(WmTrayPreferences::ITEM_OPEN, false, true));
     rig.fake->Activate(TrayIcon::Activation::DoubleClick);
     rig.fake->Activate(TrayIcon::Activation::Trigger);  // a single click does nothing
     EXPECT_EQ(rig.commands, (std::vector<unsigned> {ID_SHOW_CONNECTION_STATUS, ID_TRAY_OPEN}));

@@ -53,7 +53,7 @@ TEST_F(TrayPreferences, OfferedItemsByMask) {
         // Offered or not, every item keeps its own shown flag for the menu.
         EXPECT_TRUE(preferences.IsShown(WmTrayPreferences::ITEM_EXIT)) << c.mask;
     }
-    EXPECT_EQ(WgSettings::UserDword("NuboTroubleshooting", 1), 0u);  // no OEM features: hidden for good
+    EXPECT_EQ(WgSettings::UserDword("NuboTroubleshooting", 1), 0u);  // no OEM features: hidden for good once stored
 }
 
 TEST_F(TrayPreferences, LookupsAndStoredFlags) {
@@ -72,6 +72,17 @@ TEST_F(TrayPreferences, LookupsAndStoredFlags) {
     EXPECT_EQ(WgSettings::UserDword("NuboReauthenticate", 7), 1u);
     EXPECT_TRUE(preferences.SetItemShown(WmTrayPreferences::PREFERENCES, false));
     EXPECT_EQ(WgSettings::UserDword("NuboPreferences", 7), 0u);
+}
+
+TEST_F(TrayPreferences, OnlyTheUsersChoiceMakesTheSettingsKey) {
+    WmTrayPreferences preferences(nullptr);  // no OEM features: Troubleshooting hidden, key not made
+    EXPECT_FALSE(preferences.IsShown(WmTrayPreferences::ITEM_TROUBLESHOOTING));
+    EXPECT_EQ(WgSettings::UserDword("NuboTroubleshooting", 7), 7u);
+    EXPECT_FALSE(preferences.SetItemShown(WmTrayPreferences::ITEM_HELP, false));  // skipped, kept for this run
+    EXPECT_FALSE(preferences.IsShown(WmTrayPreferences::ITEM_HELP));
+    EXPECT_EQ(WgSettings::UserDword("NuboHelp", 7), 7u);
+    EXPECT_TRUE(preferences.SetItemShown(WmTrayPreferences::ITEM_EXIT, false, true));
+    EXPECT_EQ(WgSettings::UserDword("NuboExit", 7), 0u);
 }
 
 class FirstRun : public SimUiTest {};
