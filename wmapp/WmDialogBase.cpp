@@ -76,7 +76,8 @@ bool WmDialogBase::EnableControl(int id, bool enable) {
 
 bool WmDialogBase::IsControlVisible(int id) const {
     QWidget* w = Control(id);
-    return w && !w->isHidden();
+    if (!w) return false;
+    return m_self && w != m_self && m_self->isAncestorOf(w) ? w->isVisibleTo(m_self) : !w->isHidden();
 }
 
 bool WmDialogBase::ShowControl(int id, bool show) {

@@ -39,8 +39,8 @@ public:
     bool SetControlText(int id, const QString& text);
     bool IsControlEnabled(int id) const;
     bool EnableControl(int id, bool enable);
-    // Visible as far as the window is concerned: not hidden, even while the window itself is not
-    // on screen.
+    // Visible as far as the window is concerned: neither it nor a box around it is hidden, even
+    // while the window itself is not on screen.
     bool IsControlVisible(int id) const;
     bool ShowControl(int id, bool show);
     bool IsChecked(int id) const;

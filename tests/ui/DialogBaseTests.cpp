@@ -45,6 +45,11 @@ TEST_F(DialogBase, ControlsByIdAndLabelTable) {
     EXPECT_TRUE(base.ShowControl(10, false));
     EXPECT_FALSE(base.IsControlVisible(10));
     EXPECT_TRUE(base.IsControlVisible(11));  // visible as far as the window goes, though not on screen
+    auto* box = new QWidget(&window);
+    auto* inner = new QLabel("inner", box);
+    base.AddControl(14, inner);
+    box->hide();
+    EXPECT_FALSE(base.IsControlVisible(14));  // inside a hidden box
     EXPECT_TRUE(base.SetSelection(13, 1));
     EXPECT_EQ(base.Selection(13), 1);
     EXPECT_FALSE(base.SetSelection(13, 5));
