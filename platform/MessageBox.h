@@ -3,7 +3,8 @@
 // anyone at the screen never blocks: with ZELVO_MESSAGEBOX_LOG=FILE the box is written to FILE as
 // one line (caption, text, buttons, icon, tab-separated; line breaks as \n) and answered with the
 // next scripted answer of ZELVO_ANSWERS that fits its buttons, else with its default button.
-// Tests may instead install a hook that sees each request and answers it.
+// Tests may instead install a hook that sees each request and answers it. Show is for the
+// user-interface thread, as every window is.
 #include <QString>
 
 #include <functional>
