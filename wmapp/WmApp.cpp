@@ -92,7 +92,8 @@ bool WmApp::InitInstance() {
         TracePrint("WmApp::InitInstance() Failed to Load resource DLL\n");
         return false;
     }
-    QCoreApplication::setApplicationName(ResourceChain::Instance().LoadString(IDS_PRODUCT_NAME));
+    if (const QString product = ResourceChain::Instance().LoadString(IDS_PRODUCT_NAME); !product.isEmpty())
+        QCoreApplication::setApplicationName(product);
 
     m_config = std::make_unique<WmAppConfig>(m_root);
     m_config->SetHooks({[this] { RefreshConnectionStatus(); }, {}, {}});
