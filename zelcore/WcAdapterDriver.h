@@ -51,7 +51,8 @@ public:
     virtual WcStatus GetAuthAlgorithm(uint32_t* algorithm) = 0;   // 1 open, 2 shared
     virtual WcStatus GetUpTime(int32_t* seconds) = 0;             // seconds associated
     virtual WcStatus GetTransmitPower(uint32_t* power) = 0;       // dBm, for WcUtility::ConvertPower
-    virtual WcStatus GetNoiseFloor(int32_t* dbm) = 0;
+    // Noise floor as a positive magnitude: 95 stands for -95 dBm.
+    virtual WcStatus GetNoiseFloor(int32_t* magnitude) = 0;
     virtual WcStatus GetSignalQuality(int32_t* quality) = 0;      // 0..100
     virtual WcStatus GetAPPowerControl(uint32_t* control) = 0;    // non-zero: the AP sets the power
     virtual WcStatus GetQosInfo(uint32_t* qos) = 0;               // NOT_SUPPORTED without QoS

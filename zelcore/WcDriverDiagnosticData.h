@@ -11,7 +11,7 @@ struct WcDriverDiagnosticData {
     uint32_t rtsRetries;          // 76: retried RTS frames
     uint8_t reserved80[12];
     uint32_t txRate;              // 92: bit 31 set: Kbps in the low bits; else Mbps, 5 meaning 5.5
-    int32_t rssi;                 // 96: dBm
+    int32_t rssi;                 // 96: dB above the noise floor
     uint32_t crcErrors;           // 100
     uint8_t reserved104[20];
     uint32_t rxRate;              // 124: same encoding as txRate

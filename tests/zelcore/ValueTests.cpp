@@ -138,8 +138,9 @@ TEST(SimRadioTest, RatesByModeAndQuality) {
         EXPECT_EQ(SimRadio::TxRate(c.mode, c.quality), c.tx);
         EXPECT_NE(SimRadio::RxRate(c.mode, c.quality), 0u);
     }
-    EXPECT_EQ(SimRadio::Quality(-50, -95), 100);
-    EXPECT_EQ(SimRadio::Quality(-95, -95), 0);
-    EXPECT_EQ(SimRadio::SignalLevel(-55), 4u);
-    EXPECT_EQ(SimRadio::SignalLevel(-95), 0u);
+    EXPECT_EQ(SimRadio::Quality(45), 100);
+    EXPECT_EQ(SimRadio::Quality(0), 0);
+    EXPECT_EQ(SimRadio::SignalLevel(40), 4u);
+    EXPECT_EQ(SimRadio::SignalLevel(12), 2u);
+    EXPECT_EQ(SimRadio::SignalLevel(2), 0u);
 }

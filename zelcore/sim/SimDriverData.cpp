@@ -66,10 +66,11 @@ void SimDriverData::Diagnostic(const SimAdapterState& st, const SimWorld& world,
 
     const SimAccessPoint* ap = LinkedAp(st, world);
     if (ap) {
-        const int32_t rssi = SimRadio::Rssi(*ap, nowMs);
-        const int32_t quality = SimRadio::Quality(rssi, SimRadio::Noise(*ap, nowMs));
+        // The driver reports the signal as dB above the noise floor, as the scan list does.
+        const int32_t aboveFloor = SimRadio::Rssi(*ap, nowMs) - SimRadio::Noise(*ap, nowMs);
+        const int32_t quality = SimRadio::Quality(aboveFloor);
         d->mediaState = 0;
-        d->rssi = rssi;
+        d->rssi = aboveFloor;
         d->txRate = SimRadio::TxRate(ap->wirelessMode, quality);
         d->rxRate = SimRadio::RxRate(ap->wirelessMode, quality);
         d->frequency = SimRadio::FrequencyOf(ap->wirelessMode, ap->channel);
@@ -79,7 +80,7 @@ void SimDriverData::Diagnostic(const SimAdapterState& st, const SimWorld& world,
         std::strncpy(d->ssid, ap->ssid.c_str(), sizeof d->ssid - 1);
         d->cipher = Cipher(ap->security);
         d->networkType = ap->adHoc ? 1 : 0;
-        d->signalLevel = SimRadio::SignalLevel(rssi);
+        d->signalLevel = SimRadio::SignalLevel(aboveFloor);
         return;
     }
     if (!st.RadioOn()) return;
@@ -88,7 +89,7 @@ void SimDriverData::Diagnostic(const SimAdapterState& st, const SimWorld& world,
     const auto& [mode, channel] = hops[(nowMs / 1000) % hops.size()];
     d->frequency = SimRadio::FrequencyOf(mode, channel);
     d->channelFlags = SimRadio::ChannelFlags(mode);
-    d->rssi = -100;
+    d->rssi = 0;
 }
 
 void SimDriverData::Statistics(const SimAdapterState& st, WcDriverStatisticData* s) {
@@ -155,14 +156,15 @@ std::vector<WcBSSID> SimDriverData::Scan(const SimAdapterState& st, const SimWor
 
 int32_t SimDriverData::NoiseFloor(const SimAdapterState& st, const SimWorld& world, uint64_t nowMs) {
     const SimAccessPoint* ap = LinkedAp(st, world);
-    if (ap) return SimRadio::Noise(*ap, nowMs);
-    return -96;
+    // A positive magnitude: 95 stands for -95 dBm.
+    if (ap) return -SimRadio::Noise(*ap, nowMs);
+    return 96;
 }
 
 int32_t SimDriverData::SignalQuality(const SimAdapterState& st, const SimWorld& world, uint64_t nowMs) {
     const SimAccessPoint* ap = LinkedAp(st, world);
     if (!ap) return 0;
-    return SimRadio::Quality(SimRadio::Rssi(*ap, nowMs), SimRadio::Noise(*ap, nowMs));
+    return SimRadio::Quality(SimRadio::Rssi(*ap, nowMs) - SimRadio::Noise(*ap, nowMs));
 }
 
 uint32_t SimDriverData::MicAlgorithm(const SimAdapterState& st, const SimWorld& world) {

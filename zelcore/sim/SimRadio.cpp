@@ -116,16 +116,13 @@ int32_t SimRadio::Noise(const SimAccessPoint& ap, uint64_t nowMs) {
     return ap.noise + static_cast<int32_t>(std::lround(std::sin(t * 2 * M_PI / 31.0 + Phase(ap))));
 }
 
-int32_t SimRadio::Quality(int32_t rssi, int32_t noise) {
-    const int32_t snr = rssi - noise;
-    return std::clamp((snr - 5) * 100 / 35, 0, 100);
-}
+int32_t SimRadio::Quality(int32_t aboveFloor) { return std::clamp((aboveFloor - 5) * 100 / 35, 0, 100); }
 
-uint32_t SimRadio::SignalLevel(int32_t rssi) {
-    if (rssi >= -60) return 4;
-    if (rssi >= -70) return 3;
-    if (rssi >= -80) return 2;
-    if (rssi >= -90) return 1;
+uint32_t SimRadio::SignalLevel(int32_t aboveFloor) {
+    if (aboveFloor >= 30) return 4;
+    if (aboveFloor >= 20) return 3;
+    if (aboveFloor >= 10) return 2;
+    if (aboveFloor >= 5) return 1;
     return 0;
 }
 

@@ -27,10 +27,11 @@ public:
     // Signal and noise at a moment: the world's values with a slow, repeatable drift.
     static int32_t Rssi(const SimAccessPoint& ap, uint64_t nowMs);
     static int32_t Noise(const SimAccessPoint& ap, uint64_t nowMs);
-    // 0..100 from signal over noise.
-    static int32_t Quality(int32_t rssi, int32_t noise);
-    // 0 (no link) .. 4 (excellent) from the RSSI.
-    static uint32_t SignalLevel(int32_t rssi);
+    // 0..100 from the signal's height above the noise floor, in dB.
+    static int32_t Quality(int32_t aboveFloor);
+    // 0 (no link) .. 4 (excellent) from the signal's height above the noise floor, in dB (the
+    // driver's RSSI).
+    static uint32_t SignalLevel(int32_t aboveFloor);
     // Rates in the driver encoding (Mbps, 5 meaning 5.5; bit 31 set: Kbps) for a mode and quality.
     static uint32_t TxRate(uint32_t wirelessMode, int32_t quality);
     static uint32_t RxRate(uint32_t wirelessMode, int32_t quality);
