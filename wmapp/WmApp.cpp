@@ -2,6 +2,7 @@
 
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBox.h"
+#include "platform/RegistryStore.h"
 #include "platform/ResourceChain.h"
 #include "platform/ZelvoPaths.h"
 #include "wmapp/WmAppConfig.h"
@@ -20,6 +21,9 @@
 #include <clocale>
 
 namespace {
+
+// Problems found in a hive file (damage, a refused write) go to the program's trace.
+void TraceRegistryProblem(const char* line) { TracePrint("%s\n", line); }
 
 constexpr unsigned IDS_OEM_BASE_NAME = 112;
 constexpr unsigned IDS_NO_OEM_LIBRARY = 113;
@@ -55,10 +59,14 @@ bool WmApp::InitInstance() {
     m_startFailed = true;
     m_debugMode = 0;
     SetTraceMode(0);
+    RegistryStore::SetTraceHook(&TraceRegistryProblem);
     m_debugMode = WgSettings::MachineDword(WgSettings::Machine::DebugMode);
     SetTraceMode(m_debugMode);
 
     TracePrint("WmApp::InitInstance()\n");
+    // A damaged hive found while reading DebugMode was reported before the trace was on.
+    if (const std::string problem = RegistryStore::LastProblem(); !problem.empty())
+        TracePrint("Registry: malformed hive %s\n", problem.c_str());
 
     std::string error;
     m_root = ZelcoreLoader::Load(GetModuleDirectory(true), kClientApiVersion, &error);

@@ -126,6 +126,20 @@ TEST_F(ProgramTest, StartsTracesEachStepAndEndsCleanly) {
     EXPECT_FALSE(std::filesystem::exists(root / "run/KovWmAppRunning"));
 }
 
+TEST_F(ProgramTest, DamagedMachineHiveIsReadAsFarAsValidAndTraced) {
+    WriteFile(root / "registry/HKEY_LOCAL_MACHINE.reg",
+              MachineHive({{"DebugMode", 1}}) + "\"Broken\"=dword:zz\r\n\x01\x02junk");
+    QProcess& program = Start();
+    ASSERT_TRUE(WaitForTrace(kShown));
+    EXPECT_EQ(Stop(program), 0);
+    const auto trace = Trace();
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(trace[0], "WmApp::InitInstance()");
+    bool reported = false;
+    for (const auto& line : trace) reported |= line.rfind("Registry: malformed hive", 0) == 0;
+    EXPECT_TRUE(reported) << ReadFile(root / "Zelvo.txt");
+}
+
 TEST_F(ProgramTest, OnlyDebugModeOneTracesToTheFile) {
     for (unsigned mode : {0u, 2u, 3u}) {
         SetMachine({{"DebugMode", mode}}, false);
