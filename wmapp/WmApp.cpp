@@ -142,6 +142,7 @@ bool WmApp::InitInstance() {
     m_mainWindow = &sheet;
     sheet.SetShowAtStart(showAtStart);
     m_config->SetMainWindow(&sheet);
+    sheet.OnInitDialog();
     if (m_exitRequested) sheet.reject();
     sheet.RunModal();
     // The window goes now: nothing may reach it any more.

@@ -132,7 +132,8 @@ bool WmTrayPreferences::SetItemShown(int index, bool shown, bool createKey) {
     if (item.shown == shown) return true;
     item.shown = shown;
     const bool written = WgSettings::SetUserDword(item.valueName, shown ? 1 : 0, createKey);
-    if (!written) TracePrint("WmTrayPreferences::SetItemShown() Failed to store %s\n", item.valueName);
+    // An automatic change skips a missing settings key silently; only the user's own choice failing is worth a line.
+    if (!written && createKey) TracePrint("WmTrayPreferences::SetItemShown() Failed to store %s\n", item.valueName);
     return written;
 }
 
