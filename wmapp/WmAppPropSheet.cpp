@@ -70,9 +70,14 @@ WmAppPropSheet::WmAppPropSheet(const QString& caption, Parts parts, QWidget* par
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::WindowMinimizeButtonHint, true);
     auto* layout = new QVBoxLayout(this);
+    m_tabs->setUsesScrollButtons(false);
     layout->addWidget(m_tabs);
 
-    m_source = parts.source ? std::move(parts.source) : std::make_unique<WmStatusSourceConfig>();
+    if (parts.source)
+        m_source = std::move(parts.source);
+    else if (!parts.sharedSource)
+        m_source = std::make_unique<WmStatusSourceConfig>();
+    m_sourceUsed = m_source ? m_source.get() : parts.sharedSource;
     m_powerEvents = parts.powerEvents ? std::move(parts.powerEvents) : std::make_unique<WmPowerEvents>();
     m_powerEvents->SetHandler([this](PowerEvents::Kind kind) {
         if (kind == PowerEvents::Kind::Suspend)
@@ -81,24 +86,24 @@ WmAppPropSheet::WmAppPropSheet(const QString& caption, Parts parts, QWidget* par
             OnResume();
     });
 
-    m_linkStatusPage = new WmLinkStatusPage(m_source.get());
+    m_linkStatusPage = new WmLinkStatusPage(m_sourceUsed);
     m_statisticsPage = new WmStatisticsPage();
     m_configurationPage = new WmConfigurationPage();
     m_historyPage = new WmHistoryPage();
     m_linkStatusPage->SetAdvancedHandler([this] { WmStandIns::ShowAdvancedStatus(this); });
     m_historyPage->SetSaveHandler([this] { OnSaveHistory(); });
 
-    m_trayPreferences = std::make_unique<WmTrayPreferences>(m_source.get());
+    m_trayPreferences = std::make_unique<WmTrayPreferences>(m_sourceUsed);
     m_trayPreferencesDlg = new WmTrayPreferencesDlg(m_trayPreferences.get(), this);
-    m_trayIcon = std::make_unique<WmTrayIcon>(m_source.get(), m_trayPreferences.get(), std::move(parts.trayIcon));
+    m_trayIcon = std::make_unique<WmTrayIcon>(m_sourceUsed, m_trayPreferences.get(), std::move(parts.trayIcon));
     m_trayIcon->SetCommandHandler([this](unsigned id) { OnCommand(id); });
     m_trayIcon->SetMenuBuilder([this](QMenu* menu) {
-        WmTrayMenu::BuildMenu(menu, *m_source, *m_trayPreferences, m_trayEnabled, m_radioToggleBusy, &m_profileNames);
+        WmTrayMenu::BuildMenu(menu, *m_sourceUsed, *m_trayPreferences, m_trayEnabled, m_radioToggleBusy, &m_profileNames);
     });
 
     const QIcon icon = ResourceChain::Instance().LoadIcon(IDI_SMALL_ICON);
     if (!icon.isNull()) setWindowIcon(icon);
-    m_zeroConfigOn = m_source->IsZeroConfigEnabled();
+    m_zeroConfigOn = m_sourceUsed->IsZeroConfigEnabled();
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) { OnCurrentPageChanged(index); });
     AddPages();
 }
@@ -131,7 +136,7 @@ void WmAppPropSheet::RemovePage(WmAppPropPage* page) {
 
 void WmAppPropSheet::AddPages() {
     AddPage(m_linkStatusPage);
-    if (m_source->GetInstallOption(OPTION_ENABLE_PROFILE_MANAGEMENT)) AddPage(m_configurationPage);
+    if (m_sourceUsed->GetInstallOption(OPTION_ENABLE_PROFILE_MANAGEMENT)) AddPage(m_configurationPage);
     AddPage(m_statisticsPage);
     if (WgSettings::MachineDword(WgSettings::Machine::DisplayHistory, true) != 0) AddPage(m_historyPage);
     m_shown = true;
@@ -143,7 +148,7 @@ void WmAppPropSheet::AddPages() {
 }
 
 void WmAppPropSheet::SyncProfilePage() {
-    const bool wanted = m_source->GetInstallOption(OPTION_ENABLE_PROFILE_MANAGEMENT) != 0;
+    const bool wanted = m_sourceUsed->GetInstallOption(OPTION_ENABLE_PROFILE_MANAGEMENT) != 0;
     const bool present = m_tabs->indexOf(m_configurationPage) >= 0;
     if (wanted == present) return;
     RemovePage(m_configurationPage);
@@ -187,12 +192,13 @@ bool WmAppPropSheet::OnInitDialog() {
         const int first = m_selectPage >= 0 && m_selectPage < m_tabs->count() ? m_selectPage : 0;
         m_tabs->setCurrentIndex(first);
     }
-    resize(sizeHint().expandedTo(QSize(440, 0)));
+    // Every tab's caption stays readable: the sheet is never narrower than its tab row.
+    resize(sizeHint().expandedTo(minimumSizeHint()).expandedTo(QSize(540, 420)));
     SetWindowShowState(m_showAtStart);
     m_timerId = startTimer(TIMER_PERIOD_MS);
     OnRefreshBssidList();
-    if (m_source->GetInstallOption(OPTION_DISABLE_ON_LAN) == 1) WmStandIns::ActivateLANMonitoring();
-    m_vendor = m_source->GetVendor();
+    if (m_sourceUsed->GetInstallOption(OPTION_DISABLE_ON_LAN) == 1) WmStandIns::ActivateLANMonitoring();
+    m_vendor = m_sourceUsed->GetVendor();
     WmStandIns::ShowClientSoftwarePrompt(m_showAtStart);
     return true;
 }
@@ -319,7 +325,7 @@ void WmAppPropSheet::OnProfilesChanged() {
     if (m_configurationPage && m_tabs->indexOf(m_configurationPage) >= 0) m_configurationPage->RefreshPage();
     // An open tray menu shows the new list at once.
     if (QMenu* menu = m_trayIcon->Menu(); menu && menu->isVisible())
-        WmTrayMenu::BuildMenu(menu, *m_source, *m_trayPreferences, m_trayEnabled, m_radioToggleBusy, &m_profileNames);
+        WmTrayMenu::BuildMenu(menu, *m_sourceUsed, *m_trayPreferences, m_trayEnabled, m_radioToggleBusy, &m_profileNames);
 }
 
 intptr_t WmAppPropSheet::OnRefreshBssidList() {
@@ -374,9 +380,9 @@ void WmAppPropSheet::timerEvent(QTimerEvent* event) {
 // here waits for the monitor's thread or sleeps, so the window stays responsive.
 void WmAppPropSheet::OnTimer(unsigned timerId) {
     if (timerId != TIMER_ID) return;
-    if (m_source->HasAdapterConfig()) {
+    if (m_sourceUsed->HasAdapterConfig()) {
         std::string name;
-        m_activeProfile = m_source->GetActiveProfileName(name) ? name : std::string();
+        m_activeProfile = m_sourceUsed->GetActiveProfileName(name) ? name : std::string();
         if (!m_startupCheckDone) {
             ++m_startupCheckTicks;
             m_startupCheckDone = WmStandIns::RunStartupCheck();
@@ -388,15 +394,15 @@ void WmAppPropSheet::OnTimer(unsigned timerId) {
 }
 
 void WmAppPropSheet::TitleBarTimer() {
-    const QString title = WmTitle::Build(*m_source);
+    const QString title = WmTitle::Build(*m_sourceUsed);
     if (m_title.Update(title)) setWindowTitle(title);
 }
 
 void WmAppPropSheet::WatchZeroConfig() {
-    const bool on = m_source->IsZeroConfigEnabled();
+    const bool on = m_sourceUsed->IsZeroConfigEnabled();
     if (!m_trayIcon->IsDisplayed() && m_zeroConfigOn && !on) {
         std::string name;
-        if (WmAppConfig* config = WmAppConfig::Instance(); config && m_source->GetActiveProfileName(name) && !name.empty())
+        if (WmAppConfig* config = WmAppConfig::Instance(); config && m_sourceUsed->GetActiveProfileName(name) && !name.empty())
             config->SetActiveProfile(WmAppConfig::Adapter(), name, WC_ACTIVATE_NORMAL);
     }
     m_zeroConfigOn = on;
@@ -404,13 +410,13 @@ void WmAppPropSheet::WatchZeroConfig() {
 }
 
 void WmAppPropSheet::CheckZeroConfigAndProfiles() {
-    const bool on = m_source->IsZeroConfigEnabled();
+    const bool on = m_sourceUsed->IsZeroConfigEnabled();
     if (m_zeroConfigOn && !on && !m_activeProfile.empty())
         if (WmAppConfig* config = WmAppConfig::Instance())
             config->SetActiveProfile(WmAppConfig::Adapter(), m_activeProfile, WC_ACTIVATE_NORMAL);
     m_zeroConfigOn = on;
     long rssi = 0;
-    WgAdapterMonitor* monitor = MonitorOf(m_source.get());
+    WgAdapterMonitor* monitor = MonitorOf(m_sourceUsed);
     if (monitor && monitor->GetRSSI(&rssi) == WG_SUCCESS) {
         if (!m_activeProfile.empty() && m_firstProfileCheckPending) {
             m_firstProfileCheckPending = false;
@@ -427,7 +433,7 @@ void WmAppPropSheet::CheckZeroConfigAndProfiles() {
 // ---- menus and commands ----
 
 void WmAppPropSheet::ShapeMenuBar() {
-    WmMenuContext context = WmMainMenuShaper::Gather(*m_source, false, m_trayEnabled, m_radioToggleBusy);
+    WmMenuContext context = WmMainMenuShaper::Gather(*m_sourceUsed, false, m_trayEnabled, m_radioToggleBusy);
     WmMainMenuShaper::Shape(context).Apply(m_menuBar);
 }
 
@@ -496,7 +502,7 @@ void WmAppPropSheet::ManualLogin() {
 void WmAppPropSheet::Reauthenticate() {
     WmAppConfig* config = WmAppConfig::Instance();
     std::string name;
-    if (!config || !WmAppConfig::Adapter() || !m_source->GetActiveProfileName(name) || name.empty()) return;
+    if (!config || !WmAppConfig::Adapter() || !m_sourceUsed->GetActiveProfileName(name) || name.empty()) return;
     config->SetActiveProfile(WmAppConfig::Adapter(), name, WC_ACTIVATE_REAUTHENTICATE);
 }
 
@@ -533,9 +539,9 @@ void WmAppPropSheet::OnSaveHistory() { WmStandIns::SaveHistory(this, m_historyPa
 // ---- power ----
 
 void WmAppPropSheet::OnSuspend() {
-    if (WgAdapterMonitor* monitor = MonitorOf(m_source.get())) monitor->PauseMonitoring();
+    if (WgAdapterMonitor* monitor = MonitorOf(m_sourceUsed)) monitor->PauseMonitoring();
 }
 
 void WmAppPropSheet::OnResume() {
-    if (WgAdapterMonitor* monitor = MonitorOf(m_source.get())) monitor->ResumeMonitoring();
+    if (WgAdapterMonitor* monitor = MonitorOf(m_sourceUsed)) monitor->ResumeMonitoring();
 }

@@ -5,6 +5,8 @@
 // page refresh) and receives every private and registered message of the program. It can be
 // hidden while the program keeps running in the tray; started without its window it never
 // appears until asked to.
+#include "platform/PowerEvents.h"
+#include "platform/TrayIcon.h"
 #include "platform/WindowMessage.h"
 #include "wmapp/WmTitle.h"
 
@@ -17,8 +19,6 @@
 
 class QMenuBar;
 class QTabWidget;
-class PowerEvents;
-class TrayIcon;
 class WmAppPropPage;
 class WmConfigurationPage;
 class WmHistoryPage;
@@ -49,6 +49,8 @@ public:
     // the adapter context, the system's tray icon, the session manager's power events).
     struct Parts {
         std::unique_ptr<WmStatusSource> source;
+        // Used when source is empty: a source the caller keeps, which must outlive the window.
+        WmStatusSource* sharedSource = nullptr;
         std::unique_ptr<TrayIcon> trayIcon;
         std::unique_ptr<PowerEvents> powerEvents;
     };
@@ -60,7 +62,7 @@ public:
     QTabWidget* Sheet() const { return m_tabs; }
     QMenuBar* MenuBar() const { return m_menuBar; }
     WmTrayIcon* TrayIconObject() const { return m_trayIcon.get(); }
-    WmStatusSource* Source() const { return m_source.get(); }
+    WmStatusSource* Source() const { return m_sourceUsed; }
     WmLinkStatusPage* LinkStatusPage() const { return m_linkStatusPage; }
     WmStatisticsPage* StatisticsPage() const { return m_statisticsPage; }
     WmConfigurationPage* ConfigurationPage() const { return m_configurationPage; }
@@ -152,6 +154,7 @@ private:
     QStringList m_eventTexts;
 
     std::unique_ptr<WmStatusSource> m_source;
+    WmStatusSource* m_sourceUsed = nullptr;
     std::unique_ptr<PowerEvents> m_powerEvents;
     WmLinkStatusPage* m_linkStatusPage = nullptr;
     WmStatisticsPage* m_statisticsPage = nullptr;

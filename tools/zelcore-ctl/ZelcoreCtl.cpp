@@ -1,5 +1,7 @@
 #include "ZelcoreCtl.h"
 
+#include "ZelcoreCtlProfiles.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -139,6 +141,7 @@ const char* ZelcoreCtl::Usage() {
            "  ap SSID|BSSID signal DBM              signal at the station, -110 to -10\n"
            "  ap SSID|BSSID secret TEXT             passphrase, WEP key or EAP password\n"
            "  ap SSID|BSSID range in|out            move the access point into or out of range\n"
+           "  profile list | add NAME SSID open | add NAME SSID wpa2-psk PASSPHRASE | activate NAME\n"
            "The world file is $ZELVO_ROOT/zelcore/world.json; a running program follows it within a second.\n";
 }
 
@@ -147,6 +150,7 @@ int ZelcoreCtl::Run(const std::vector<std::string>& args, std::ostream& out, std
         err << Usage();
         return 2;
     }
+    if (args[0] == "profile") return ZelcoreCtlProfiles::Run(args, out, err);
     SimWorld world;
     std::string error;
     if (!ReadWorld(m_path, &world, &error)) {

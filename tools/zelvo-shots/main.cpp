@@ -1,4 +1,4 @@
-// zelvo-shots OUTDIR: renders the program's pages, the Preferences dialog, the tray pictures and
+// zelvo-shots OUTDIR: renders the main window on each of its pages, the pages alone, the Preferences dialog, the tray pictures and
 // the tray menu on the simulated adapter (connected to its WPA2 network) to PNG files in OUTDIR,
 // one per window, named after the window's class. Runs without a display.
 #include <QApplication>
@@ -18,7 +18,9 @@
 #include <vector>
 
 #include "ShotWorld.h"
+#include "platform/FakeTrayIcon.h"
 #include "platform/ResourceChain.h"
+#include "wmapp/WmAppPropSheet.h"
 #include "wmapp/WmConfigurationPage.h"
 #include "wmapp/WmHistoryPage.h"
 #include "wmapp/WmLinkStatusPage.h"
@@ -28,6 +30,7 @@
 #include "wmapp/WmTrayMenu.h"
 #include "wmapp/WmTrayPreferences.h"
 #include "wmapp/WmTrayPreferencesDlg.h"
+#include "zelgui/services/WgSettings.h"
 
 namespace {
 
@@ -148,8 +151,28 @@ void RenderPreferences(WmTrayPreferences& preferences) {
     dlg.hide();
 }
 
-// The main window (WmAppPropSheet) joins here once it holds these pages and its menu bar.
-void RenderMainWindow() {}
+// The real main window, with its menu bar, photographed once per page. The Events History page
+// is switched on for the picture; the tray icon is a recording one (no panel offscreen).
+void RenderMainWindow(WmStatusSourceClient* source, const std::vector<std::string>& events) {
+    WgSettings::SetMachineDword(WgSettings::Machine::DisplayHistory.name, 1, true);
+    WmAppPropSheet::Parts parts;
+    parts.sharedSource = source;
+    parts.trayIcon = std::make_unique<FakeTrayIcon>();
+    WmAppPropSheet sheet(ResourceChain::Instance().LoadString(8102), std::move(parts));
+    sheet.OnInitDialog();
+    for (const std::string& line : events) sheet.OnAdapterStatusEvent(line.c_str());
+    sheet.OnTimer(WmAppPropSheet::TIMER_ID);
+    QTabWidget* tabs = sheet.Sheet();
+    for (int i = 0; i < tabs->count(); ++i) {
+        auto* page = qobject_cast<WmAppPropPage*>(tabs->widget(i));
+        if (!page) continue;
+        tabs->setCurrentIndex(i);
+        page->RefreshPage();
+        QApplication::processEvents();
+        Save(sheet.grab().toImage(), QStringLiteral("WmAppPropSheet-") + page->metaObject()->className());
+    }
+    sheet.reject();
+}
 
 void UseNativeLook(QApplication& app) {
     QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"));
@@ -195,6 +218,6 @@ int main(int argc, char** argv) {
     RenderTrayPictures();
     RenderTrayMenu(world.Source(), preferences);
     RenderPreferences(preferences);
-    RenderMainWindow();
+    RenderMainWindow(world.Source(), world.EventLines());
     return g_failures == 0 ? 0 : 1;
 }
