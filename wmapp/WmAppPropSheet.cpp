@@ -26,19 +26,23 @@
 #include "zelcore/WcProfile.h"
 #include "zelcore/WcProfileManager.h"
 #include "zelgui/monitor/WgAdapterMonitor.h"
+#include "zelgui/monitor/WgLibraryLock.h"
 #include "zelgui/services/WgSettings.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFile>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSessionManager>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <cstdlib>
 #include <ctime>
+#include <mutex>
 
 namespace {
 
@@ -105,6 +109,9 @@ WmAppPropSheet::WmAppPropSheet(const QString& caption, Parts parts, QWidget* par
     if (!icon.isNull()) setWindowIcon(icon);
     m_zeroConfigOn = m_sourceUsed->IsZeroConfigEnabled();
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) { OnCurrentPageChanged(index); });
+    // The session is ending: the program ends with it, tray or not.
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(gui, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { PostClose(); });
     AddPages();
 }
 
@@ -376,10 +383,14 @@ void WmAppPropSheet::timerEvent(QTimerEvent* event) {
     QDialog::timerEvent(event);
 }
 
-// Every step reads values the client library and the monitor's snapshot answer at once: nothing
-// here waits for the monitor's thread or sleeps, so the window stays responsive.
+// Nothing here may wait for the monitor's thread or sleep: the window must stay responsive. The
+// monitor's getters share the GUI library's lock with its collection cycle, so the steps that
+// read the monitor run only when that lock is free at once; a busy or stuck cycle just moves
+// them to the next tick. The title comes from the client library and never waits for the lock.
 void WmAppPropSheet::OnTimer(unsigned timerId) {
     if (timerId != TIMER_ID) return;
+    std::unique_lock<std::recursive_mutex> library(WgLibraryLock(), std::try_to_lock);
+    const bool monitorFree = library.owns_lock();
     if (m_sourceUsed->HasAdapterConfig()) {
         std::string name;
         m_activeProfile = m_sourceUsed->GetActiveProfileName(name) ? name : std::string();
@@ -388,9 +399,9 @@ void WmAppPropSheet::OnTimer(unsigned timerId) {
             m_startupCheckDone = WmStandIns::RunStartupCheck();
         }
         TitleBarTimer();
-        if (isVisible()) WatchZeroConfig();
+        if (monitorFree && isVisible()) WatchZeroConfig();
     }
-    CheckZeroConfigAndProfiles();
+    if (monitorFree) CheckZeroConfigAndProfiles();
 }
 
 void WmAppPropSheet::TitleBarTimer() {

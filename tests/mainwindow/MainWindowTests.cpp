@@ -17,6 +17,8 @@
 #include <functional>
 #include <map>
 #include <sstream>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "platform/FakeTrayIcon.h"
@@ -44,6 +46,7 @@
 #include "zelgui/monitor/WgAdapterMonitor.h"
 #include "zelgui/monitor/WgAdapterMonitorManager.h"
 #include "zelgui/monitor/WgClientRoot.h"
+#include "zelgui/monitor/WgLibraryLock.h"
 #include "zelgui/services/WgSettings.h"
 
 namespace {
@@ -462,6 +465,44 @@ TEST_F(MainWindowTest, TickRefreshesTheActivePageOnlyWhileVisible) {
     ASSERT_TRUE(sheet->isVisible());
     sheet->OnTimer(WmAppPropSheet::TIMER_ID);
     EXPECT_EQ(page->ControlText(WmLinkStatusPage::IDC_PROFILE_NAME), "Home");
+}
+
+TEST_F(MainWindowTest, TickNeverWaitsForABusyMonitor) {
+    SetMachine({{"ShowTray", 1}});
+    OpenContext();
+    auto source = std::make_unique<ScriptedSource>();
+    ScriptedSource* scripted = source.get();
+    MakeSheet(true, true, std::move(source));
+    ASSERT_TRUE(WaitForMonitor());
+    // A collection cycle stuck inside the client library holds the GUI library's lock.
+    std::mutex m;
+    std::condition_variable cv;
+    bool held = false, tickDone = false, gaveUp = false;
+    std::thread stuck([&] {
+        std::lock_guard<std::recursive_mutex> library(WgLibraryLock());
+        std::unique_lock<std::mutex> l(m);
+        held = true;
+        cv.notify_all();
+        gaveUp = !cv.wait_for(l, std::chrono::seconds(20), [&] { return tickDone; });
+    });
+    {
+        std::unique_lock<std::mutex> l(m);
+        cv.wait(l, [&] { return held; });
+    }
+    scripted->activeName = "Office";
+    scripted->disabled = false;
+    sheet->OnTimer(WmAppPropSheet::TIMER_ID);
+    {
+        std::lock_guard<std::mutex> l(m);
+        tickDone = true;
+    }
+    cv.notify_all();
+    stuck.join();
+    EXPECT_FALSE(gaveUp);  // the tick came back while the lock was still held
+    EXPECT_TRUE(sheet->windowTitle().endsWith(" - Current Profile: Office"));
+    EXPECT_FALSE(tray_->IsShown());  // the monitor's part waits for a free tick
+    sheet->OnTimer(WmAppPropSheet::TIMER_ID);
+    EXPECT_TRUE(tray_->IsShown());
 }
 
 TEST_F(MainWindowTest, StartedWithoutWindowNeverAppearsUntilAsked) {
