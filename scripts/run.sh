@@ -8,6 +8,6 @@ build="$top/build"
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELVO_TESTS=OFF
 fi
-cmake --build "$build"
+"$top/scripts/build.sh" "$build"
 
 exec "$build/bin/Zelvo" "$@"

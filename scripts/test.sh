@@ -28,7 +28,7 @@ build="$top/build-asan"
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZELVO_SANITIZE=ON -DZELVO_BENCH=OFF
 fi
-cmake --build "$build" -j "$jobs"
+"$top/scripts/build.sh" "$build" -j "$jobs"
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
 
 if [ "$tsan" = 1 ]; then
@@ -36,7 +36,7 @@ if [ "$tsan" = 1 ]; then
   if [ ! -f "$tbuild/build.ninja" ]; then
     cmake -S "$top" -B "$tbuild" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZELVO_TSAN=ON -DZELVO_BENCH=OFF
   fi
-  cmake --build "$tbuild" -j "$jobs"
+  "$top/scripts/build.sh" "$tbuild" -j "$jobs"
   TSAN_OPTIONS=halt_on_error=1 ctest --test-dir "$tbuild" --output-on-failure -L threads
 fi
 
@@ -46,7 +46,7 @@ if [ "$fuzz" = 1 ] && [ -d "$top/fuzz" ]; then
     CC=clang CXX=clang++ cmake -S "$top" -B "$fbuild" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
       -DZELVO_FUZZ=ON -DZELVO_TESTS=OFF -DZELVO_BENCH=OFF
   fi
-  cmake --build "$fbuild" -j "$jobs" --target fuzz_targets
+  "$top/scripts/build.sh" "$fbuild" -j "$jobs" --target fuzz_targets
   for target in "$fbuild"/bin/fuzz_*; do
     [ -x "$target" ] || continue
     name=$(basename "$target")

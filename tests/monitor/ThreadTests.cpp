@@ -43,6 +43,18 @@ TEST_F(ThreadsMonitor, StartsRunningAndCollects) {
     EXPECT_EQ(monitor_->StartMonitoring(), WG_SUCCESS);  // one thread in a monitor's life
 }
 
+TEST_F(ThreadsMonitor, StartReturnsOnceTheFirstCollectionIsDone) {
+    // However long the settle limit, the start waits for the first collection only.
+    WgAdapterMonitor::WaitLimits limits;
+    limits.startSettle = std::chrono::minutes(10);
+    WgAdapterMonitor::SetWaitLimits(limits);
+    EXPECT_EQ(monitor_->StartMonitoring(), WG_SUCCESS);
+    EXPECT_GE(adapter_.diagCalls, 1);
+    QString name;
+    monitor_->GetNetworkName(name);
+    EXPECT_EQ(name, "HomeNet");
+}
+
 TEST_F(ThreadsMonitor, PauseAndResumeAreAcknowledged) {
     WgSetTrace(true);
     monitor_->StartMonitoring();

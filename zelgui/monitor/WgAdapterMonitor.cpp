@@ -130,8 +130,12 @@ WgStatus WgAdapterMonitor::StartMonitoring() {
             started = true;
         }
     }
-    // Let the first collection finish before the caller reads values.
-    if (started) std::this_thread::sleep_for(GetWaitLimits().startSettle);
+    // Let the first collection finish before the caller reads values, waiting no longer than it
+    // takes: a fixed sleep here would hold up the program's start for a whole second.
+    if (started) {
+        std::unique_lock<std::mutex> lock(m_firstCycleMutex);
+        m_firstCycleDone.wait_for(lock, GetWaitLimits().startSettle, [this] { return m_firstCycle; });
+    }
     WgTracePrint("Exit WgAdapterMonitor::StartMonitoring()\n");
     return WG_SUCCESS;
 }
@@ -201,11 +205,20 @@ void WgAdapterMonitor::RunThread() {
             continue;
         }
         RunCycle();
+        MarkFirstCycle();
         answerResume();
         wait = CycleWait(interval);
     }
+    MarkFirstCycle();
     m_events.AcknowledgeAll();
     if (m_events.MarkEnded()) delete this;
+}
+
+void WgAdapterMonitor::MarkFirstCycle() {
+    std::lock_guard<std::mutex> lock(m_firstCycleMutex);
+    if (m_firstCycle) return;
+    m_firstCycle = true;
+    m_firstCycleDone.notify_all();
 }
 
 WgStatus WgAdapterMonitor::PauseMonitoring() {

@@ -20,7 +20,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -41,7 +43,7 @@ public:
     static constexpr uint32_t RUN_STATE_PAUSED = 3;
 
     // Waits of the handshakes: pause and resume acknowledgements, the thread's end at
-    // destruction, and the settling time after the thread starts.
+    // destruction, and the longest wait for the first collection after the thread starts.
     struct WaitLimits {
         std::chrono::milliseconds acknowledge {5000};
         std::chrono::milliseconds stop {10000};
@@ -164,6 +166,11 @@ private:
     uint32_t m_mask = WG_COLLECT_ALL;
     std::thread m_thread;
     bool m_threadCreated = false;
+    // Set once the thread has made its first collection (or ended): StartMonitoring waits for it.
+    std::mutex m_firstCycleMutex;
+    std::condition_variable m_firstCycleDone;
+    bool m_firstCycle = false;
+    void MarkFirstCycle();
     WgMonitorState m_state;
     uint32_t m_runState = RUN_STATE_PAUSED;
     std::atomic<uint32_t> m_refCount {1};
