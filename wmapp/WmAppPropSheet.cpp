@@ -37,6 +37,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSessionManager>
+#include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -82,6 +83,8 @@ WmAppPropSheet::WmAppPropSheet(const QString& caption, Parts parts, QWidget* par
     else if (!parts.sharedSource)
         m_source = std::make_unique<WmStatusSourceConfig>();
     m_sourceUsed = m_source ? m_source.get() : parts.sharedSource;
+    m_trayAvailable = parts.trayAvailable ? std::move(parts.trayAvailable)
+                                          : std::function<bool()>([] { return QSystemTrayIcon::isSystemTrayAvailable(); });
     m_powerEvents = parts.powerEvents ? std::move(parts.powerEvents) : std::make_unique<WmPowerEvents>();
     m_powerEvents->SetHandler([this](PowerEvents::Kind kind) {
         if (kind == PowerEvents::Kind::Suspend)
@@ -290,7 +293,9 @@ void WmAppPropSheet::PostClose() {
 }
 
 void WmAppPropSheet::OnExit() {
-    if (m_trayEnabled)
+    // Hiding is only safe where the tray icon can bring the window back; on a desktop without a
+    // notification area the window would be lost while the program runs on, so it ends instead.
+    if (m_trayEnabled && m_trayAvailable())
         SetWindowShowState(false);
     else
         PostClose();

@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,6 +54,8 @@ public:
         WmStatusSource* sharedSource = nullptr;
         std::unique_ptr<TrayIcon> trayIcon;
         std::unique_ptr<PowerEvents> powerEvents;
+        // Whether the desktop has a notification area (empty: ask the system).
+        std::function<bool()> trayAvailable;
     };
 
     WmAppPropSheet(const QString& caption, QWidget* parent = nullptr, int selectPage = 0);
@@ -169,6 +172,7 @@ private:
     bool m_firstProfileCheckPending = true;
     bool m_zeroConfigOn = false;
     bool m_trayEnabled = false;
+    std::function<bool()> m_trayAvailable;
     bool m_startupCheckDone = false;
     bool m_startupCheckRunning = false;
     int m_startupCheckTicks = 0;

@@ -166,6 +166,7 @@ protected:
         power_ = power.get();
         parts.trayIcon = std::move(tray);
         parts.powerEvents = std::move(power);
+        parts.trayAvailable = [this] { return trayAvailable; };
         sheet = std::make_unique<WmAppPropSheet>(QStringLiteral("Zelvo"), std::move(parts));
         sheet->SetShowAtStart(showAtStart);
         if (config) config->SetMainWindow(sheet.get());
@@ -230,6 +231,7 @@ protected:
     std::unique_ptr<WmAppPropSheet> sheet;
     FakeTrayIcon* tray_ = nullptr;
     PlayedPowerEvents* power_ = nullptr;
+    bool trayAvailable = true;  // the desktop has a notification area
 };
 
 const QString kStatus = QStringLiteral("Current Status");
@@ -360,13 +362,17 @@ TEST_F(MainWindowTest, ExitAndCloseEndTheProgramOnlyWithoutTheTray) {
         unsigned showTray;
         Way way;
         bool ends;
+        bool notificationArea = true;
     } cases[] = {
         {0, Way::ExitCommand, true}, {0, Way::CloseBox, true},  {0, Way::TrayExit, true},
         {1, Way::ExitCommand, false}, {1, Way::CloseBox, false}, {1, Way::TrayExit, true},
+        // No notification area to come back from: the window is not hidden away for good.
+        {1, Way::CloseBox, true, false},
     };
     for (const auto& c : cases) {
         SetMachine({{"ShowTray", c.showTray}});
         OpenContext();
+        trayAvailable = c.notificationArea;
         MakeSheet();
         bool finished = false;
         QObject::connect(sheet.get(), &QDialog::finished, [&] { finished = true; });
