@@ -115,9 +115,9 @@ bool ParseInserts(const QString& f, std::vector<InsertPiece>& out) {
             if (i + 1 < f.size() && f[i + 1] == u'!') {
                 int close = f.indexOf(u'!', i + 2);
                 if (close < 0) return false;
-                QString spec = f.mid(i + 2, close - i - 2);
+                QString desc = f.mid(i + 2, close - i - 2);
                 int j = 0;
-                if (spec.isEmpty() || !ParseSpec(spec, j, c) || j != spec.size() - 1 || c.type == '%') return false;
+                if (desc.isEmpty() || !ParseSpec(desc, j, c) || j != desc.size() - 1 || c.type == '%') return false;
                 i = close;
             }
             flush();
@@ -160,18 +160,18 @@ QString Pad(const QString& text, const Conversion& c) {
 // always matches what snprintf reads.
 template <typename T>
 QString Number(const Conversion& c, const char* length, char letter, T value) {
-    std::string spec = "%";
+    std::string desc = "%";
     for (QChar flag : c.flags)
-        if (flag != u'#' || (letter != 'd' && letter != 'i' && letter != 'u')) spec += static_cast<char>(flag.unicode());
-    if (c.width >= 0) spec += std::to_string(c.width);
+        if (flag != u'#' || (letter != 'd' && letter != 'i' && letter != 'u')) desc += static_cast<char>(flag.unicode());
+    if (c.width >= 0) desc += std::to_string(c.width);
     if (c.precision >= 0) {
-        spec += '.';
-        spec += std::to_string(c.precision);
+        desc += '.';
+        desc += std::to_string(c.precision);
     }
-    spec += length;
-    spec += letter;
+    desc += length;
+    desc += letter;
     char buffer[2 * MAX_FIELD + 400];
-    int n = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+    int n = std::snprintf(buffer, sizeof buffer, desc.c_str(), value);
     if (n < 0) return QString();
     return QString::fromLocal8Bit(buffer, std::min<int>(n, sizeof buffer - 1));
 }

@@ -187,12 +187,12 @@ int ZelcoreCtl::Run(const std::vector<std::string>& args, std::ostream& out, std
         if (action == "insert") {
             if (!a) {
                 if (n != 5) return refuse("no adapter has the id " + id + "; give a name and a MAC to add one");
-                SimAdapterSpec spec = SimDefaultWorld::Build().adapters.front();
-                spec.id = id;
-                spec.name = args[3];
-                if (!WuMacAddress::Parse(args[4], &spec.mac)) return refuse("not a MAC address: " + args[4]);
+                SimAdapterSpec desc = SimDefaultWorld::Build().adapters.front();
+                desc.id = id;
+                desc.name = args[3];
+                if (!WuMacAddress::Parse(args[4], &desc.mac)) return refuse("not a MAC address: " + args[4]);
                 if (world.adapters.size() >= SimWorldParser::kMaxAdapters) return refuse("the world has as many adapters as it can hold");
-                world.adapters.push_back(spec);
+                world.adapters.push_back(desc);
             } else {
                 if (n != 3) return usage();
                 if (a->present) return refuse("adapter " + id + " is already present");

@@ -5,10 +5,10 @@
 #include "zelcore/sim/SimControl.h"
 #include "zelcore/sim/SimEnvironment.h"
 
-SimAdapter::SimAdapter(const SimAdapterSpec& spec, uint32_t index) : m_config(*this), m_driver(*this) {
-    m_state.spec = spec;
+SimAdapter::SimAdapter(const SimAdapterSpec& desc, uint32_t index) : m_config(*this), m_driver(*this) {
+    m_state.desc = desc;
     m_state.index = index;
-    m_state.state = spec.enabled ? WC_ADAPTER_STATE_DISCONNECTED : WC_ADAPTER_STATE_DISABLED;
+    m_state.state = desc.enabled ? WC_ADAPTER_STATE_DISCONNECTED : WC_ADAPTER_STATE_DISABLED;
     m_state.lastTrafficMs = SimClock::NowMs();
 }
 
@@ -24,7 +24,7 @@ WcStatus SimAdapter::GetName(std::string* name) {
     if (WcStatus injected = SimControl::Enter("WcAdapter::GetName")) return injected;
     if (!name) return WC_STATUS_INVALID_ARGUMENT;
     std::lock_guard lock(SimEnvironment::Instance().Mutex());
-    *name = m_state.spec.name;
+    *name = m_state.desc.name;
     return WC_STATUS_SUCCESS;
 }
 
@@ -32,7 +32,7 @@ WcStatus SimAdapter::GetMacAddress(WuMacAddress* mac) {
     if (WcStatus injected = SimControl::Enter("WcAdapter::GetMacAddress")) return injected;
     if (!mac) return WC_STATUS_INVALID_ARGUMENT;
     std::lock_guard lock(SimEnvironment::Instance().Mutex());
-    *mac = m_state.spec.mac;
+    *mac = m_state.desc.mac;
     return WC_STATUS_SUCCESS;
 }
 
@@ -71,8 +71,8 @@ WcStatus SimAdapter::GetAdapterId(uint32_t kind, std::string* id) {
     if (!id) return WC_STATUS_INVALID_ARGUMENT;
     if (kind != WC_ADAPTER_ID_INTERFACE) return WC_STATUS_NOT_SUPPORTED;
     std::lock_guard lock(SimEnvironment::Instance().Mutex());
-    if (m_state.removed || m_state.spec.interfaceId.empty()) return WC_STATUS_NOT_AVAILABLE;
-    *id = m_state.spec.interfaceId;
+    if (m_state.removed || m_state.desc.interfaceId.empty()) return WC_STATUS_NOT_AVAILABLE;
+    *id = m_state.desc.interfaceId;
     return WC_STATUS_SUCCESS;
 }
 

@@ -11,7 +11,7 @@
 
 class SimAdapter final : public WcAdapter {
 public:
-    SimAdapter(const SimAdapterSpec& spec, uint32_t index);
+    SimAdapter(const SimAdapterSpec& desc, uint32_t index);
 
     uint32_t AddRef() override;
     uint32_t Release() override;

@@ -117,10 +117,10 @@ WcStatus SimAdapterConfig::IsProfileDisabled(WcProfile* profile, uint32_t* disab
     if (data.wpaMode != 0) {
         const bool psk = data.securityType == WC_SECURITY_PSK;
         const uint32_t need = psk ? (WC_SECCAP_WPA_PSK | WC_SECCAP_WPA2_PSK) : (WC_SECCAP_WPA | WC_SECCAP_WPA2);
-        if (!(st.spec.securityCaps & need)) off = true;
+        if (!(st.desc.securityCaps & need)) off = true;
     }
     // Wireless modes the adapter has none of.
-    const uint32_t modes = data.networkType == WC_NETWORK_TYPE_ADHOC ? st.spec.adHocModes : st.spec.infraModes;
+    const uint32_t modes = data.networkType == WC_NETWORK_TYPE_ADHOC ? st.desc.adHocModes : st.desc.infraModes;
     const uint32_t wanted = data.networkType == WC_NETWORK_TYPE_ADHOC ? data.adHocMode : data.wirelessModes;
     if (wanted != 0 && !(wanted & modes)) off = true;
     *disabled = off ? 1 : 0;

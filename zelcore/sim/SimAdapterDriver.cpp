@@ -24,7 +24,7 @@ WcStatus Run(SimAdapter& adapter, const char* op, Body&& body) {
     std::lock_guard lock(env.Mutex());
     SimAdapterState& st = adapter.State();
     if (st.removed) return WC_STATUS_NOT_FOUND;
-    if (!st.spec.enabled) return WC_STATUS_NOT_AVAILABLE;
+    if (!st.desc.enabled) return WC_STATUS_NOT_AVAILABLE;
     const uint64_t now = SimClock::NowMs();
     SimDriverData::Accumulate(st, now);
     return body(st, env.World(), now);
@@ -42,8 +42,8 @@ WcStatus Value(SimAdapter& adapter, const char* op, T* out, T (*get)(const SimAd
 WcStatus Text(SimAdapter& adapter, const char* op, std::string* out, std::string SimAdapterSpec::*field) {
     if (!out) return WC_STATUS_INVALID_ARGUMENT;
     return Run(adapter, op, [&](SimAdapterState& st, const SimWorld&, uint64_t) {
-        if ((st.spec.*field).empty()) return WC_STATUS_NOT_AVAILABLE;
-        *out = st.spec.*field;
+        if ((st.desc.*field).empty()) return WC_STATUS_NOT_AVAILABLE;
+        *out = st.desc.*field;
         return WC_STATUS_SUCCESS;
     });
 }
@@ -69,10 +69,10 @@ WcStatus SimAdapterDriver::GetCountry(std::string* country) {
 WcStatus SimAdapterDriver::GetDriverFileTimes(int64_t* created, int64_t* written, int64_t* accessed) {
     if (!created && !written && !accessed) return WC_STATUS_INVALID_ARGUMENT;
     return Run(m_adapter, "WcAdapterDriver::GetDriverFileTimes", [&](SimAdapterState& st, const SimWorld&, uint64_t) {
-        if (st.spec.driverDate == 0) return WC_STATUS_NOT_AVAILABLE;
-        if (created) *created = st.spec.driverDate;
-        if (written) *written = st.spec.driverDate;
-        if (accessed) *accessed = st.spec.driverDate;
+        if (st.desc.driverDate == 0) return WC_STATUS_NOT_AVAILABLE;
+        if (created) *created = st.desc.driverDate;
+        if (written) *written = st.desc.driverDate;
+        if (accessed) *accessed = st.desc.driverDate;
         return WC_STATUS_SUCCESS;
     });
 }
@@ -81,13 +81,13 @@ WcStatus SimAdapterDriver::GetDeviceInfo(WcDriverDeviceInfo* info) {
     if (!info) return WC_STATUS_INVALID_ARGUMENT;
     return Run(m_adapter, "WcAdapterDriver::GetDeviceInfo", [&](SimAdapterState& st, const SimWorld&, uint64_t) {
         std::memset(info, 0, sizeof *info);
-        info->vendorId = st.spec.vendorId;
-        info->deviceId = st.spec.deviceId;
-        info->subVendorId = st.spec.vendorId;
-        info->subDeviceId = st.spec.deviceId;
+        info->vendorId = st.desc.vendorId;
+        info->deviceId = st.desc.deviceId;
+        info->subVendorId = st.desc.vendorId;
+        info->subDeviceId = st.desc.deviceId;
         info->revision = 1;
         info->busType = 3;
-        info->modeWord = st.spec.infraModes;
+        info->modeWord = st.desc.infraModes;
         info->antennaCount = 2;
         info->firmwareVersion = 4u << 16 | 2u;
         return WC_STATUS_SUCCESS;
@@ -106,7 +106,7 @@ WcStatus SimAdapterDriver::GetSSID(std::string* ssid) {
 WcStatus SimAdapterDriver::GetOemFeatures(uint32_t* features) {
     if (!features) return WC_STATUS_INVALID_ARGUMENT;
     return Run(m_adapter, "WcAdapterDriver::GetOemFeatures", [&](SimAdapterState& st, const SimWorld&, uint64_t) {
-        *features = st.spec.oemFeatures;
+        *features = st.desc.oemFeatures;
         return WC_STATUS_SUCCESS;
     });
 }
@@ -114,7 +114,7 @@ WcStatus SimAdapterDriver::GetOemFeatures(uint32_t* features) {
 WcStatus SimAdapterDriver::GetRadioState(uint32_t* state) {
     if (!state) return WC_STATUS_INVALID_ARGUMENT;
     return Run(m_adapter, "WcAdapterDriver::GetRadioState", [&](SimAdapterState& st, const SimWorld&, uint64_t) {
-        *state = (st.softRadioOff ? WC_RADIO_OFF_SOFTWARE : 0) | (st.spec.hardwareRadioOff ? WC_RADIO_OFF_HARDWARE : 0);
+        *state = (st.softRadioOff ? WC_RADIO_OFF_SOFTWARE : 0) | (st.desc.hardwareRadioOff ? WC_RADIO_OFF_HARDWARE : 0);
         return WC_STATUS_SUCCESS;
     });
 }
@@ -124,7 +124,7 @@ WcStatus SimAdapterDriver::SetRadioState(uint32_t state) {
     return Run(m_adapter, "WcAdapterDriver::SetRadioState", [&](SimAdapterState& st, const SimWorld&, uint64_t) {
         const bool off = state == WC_RADIO_OFF_SOFTWARE;
         // The hardware switch wins: switching on under it would report success with the radio still off.
-        if (!off && st.spec.hardwareRadioOff) return WC_STATUS_NOT_AVAILABLE;
+        if (!off && st.desc.hardwareRadioOff) return WC_STATUS_NOT_AVAILABLE;
         if (st.softRadioOff != off) {
             st.softRadioOff = off;
             st.scan.clear();
@@ -215,7 +215,7 @@ WcStatus SimAdapterDriver::GetUpTime(int32_t* seconds) {
 
 WcStatus SimAdapterDriver::GetTransmitPower(uint32_t* power) {
     return Value<uint32_t>(m_adapter, "WcAdapterDriver::GetTransmitPower", power,
-                           [](const SimAdapterState& st, const SimWorld&, uint64_t) { return st.spec.txPowerDbm; });
+                           [](const SimAdapterState& st, const SimWorld&, uint64_t) { return st.desc.txPowerDbm; });
 }
 
 WcStatus SimAdapterDriver::GetNoiseFloor(int32_t* dbm) {
@@ -236,7 +236,7 @@ WcStatus SimAdapterDriver::GetAPPowerControl(uint32_t* control) {
 WcStatus SimAdapterDriver::GetQosInfo(uint32_t* qos) {
     if (!qos) return WC_STATUS_INVALID_ARGUMENT;
     return Run(m_adapter, "WcAdapterDriver::GetQosInfo", [&](SimAdapterState& st, const SimWorld& world, uint64_t) {
-        if (!(st.spec.securityCaps & WC_SECCAP_QOS)) return WC_STATUS_NOT_SUPPORTED;
+        if (!(st.desc.securityCaps & WC_SECCAP_QOS)) return WC_STATUS_NOT_SUPPORTED;
         *qos = SimDriverData::Qos(st, world);
         return WC_STATUS_SUCCESS;
     });

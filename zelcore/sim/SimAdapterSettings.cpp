@@ -40,7 +40,7 @@ bool MakeDirs(const std::string& dir) {
 
 void SimAdapterSettings::Load(const std::string& dataDir, SimAdapterState& st) {
     const json root = ReadAll(dataDir + "/" + kFile);
-    auto it = root.find(st.spec.id);
+    auto it = root.find(st.desc.id);
     if (it == root.end() || !it->is_object()) return;
     const json& e = *it;
     if (auto v = e.find("activeProfile"); v != e.end() && v->is_string()) st.activeProfile = v->get<std::string>();
@@ -56,7 +56,7 @@ bool SimAdapterSettings::Save(const std::string& dataDir, const SimAdapterState&
     if (!MakeDirs(dataDir)) return false;
     const std::string path = dataDir + "/" + kFile;
     json root = ReadAll(path);
-    root[st.spec.id] = {{"activeProfile", st.activeProfile}, {"aps", st.aps}, {"autoList", st.autoList}};
+    root[st.desc.id] = {{"activeProfile", st.activeProfile}, {"aps", st.aps}, {"autoList", st.autoList}};
     const std::string text = root.dump(2) + "\n";
     const std::string temp = path + ".tmp";
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);

@@ -22,7 +22,7 @@ struct SimAdapterState {
         NoAddress,       // associated but no address came
     };
 
-    SimAdapterSpec spec;
+    SimAdapterSpec desc;
     uint32_t index = 0;                // order of creation, for addresses
     bool removed = false;
     uint32_t state = WC_ADAPTER_STATE_DISCONNECTED;
@@ -58,8 +58,8 @@ struct SimAdapterState {
     std::vector<WcBSSID> scan;
     uint64_t scanAtMs = 0;
 
-    bool RadioOn() const { return !softRadioOff && !spec.hardwareRadioOff; }
-    bool Usable() const { return !removed && spec.enabled && RadioOn(); }
+    bool RadioOn() const { return !softRadioOff && !desc.hardwareRadioOff; }
+    bool Usable() const { return !removed && desc.enabled && RadioOn(); }
     bool MediaConnected() const {
         return phase == Phase::Authenticating || phase == Phase::Addressing || phase == Phase::Connected ||
                phase == Phase::NoAddress;

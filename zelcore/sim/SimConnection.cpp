@@ -29,7 +29,7 @@ const char* AuthErrorText(uint32_t error) {
 WuIpAddress AddressFor(const SimAdapterState& st, const SimAccessPoint& ap) {
     WuIpAddress ip;
     if (!ap.subnet.empty() && WuIpAddress::Parse(ap.subnet + "." + std::to_string(100 + st.index % 100), &ip)) return ip;
-    const uint8_t* mac = st.spec.mac.Bytes();  // link-local, as an ad hoc cell without a server gives
+    const uint8_t* mac = st.desc.mac.Bytes();  // link-local, as an ad hoc cell without a server gives
     return WuIpAddress(169, 254, mac[4] ? mac[4] : 1, mac[5] ? mac[5] : 1);
 }
 
@@ -46,7 +46,7 @@ const SimAccessPoint* SimConnection::BestAp(const SimAdapterState& st, const Sim
     const SimAccessPoint* best = nullptr;
     int32_t bestRssi = 0;
     for (const auto& ap : world.accessPoints) {
-        if (!ap.inRange || !SimProfileMatch::Fits(profile, ap, st.spec)) continue;
+        if (!ap.inRange || !SimProfileMatch::Fits(profile, ap, st.desc)) continue;
         const int32_t rssi = SimRadio::Rssi(ap, nowMs);
         if (!best || rssi > bestRssi) {
             best = &ap;
@@ -65,7 +65,7 @@ void SimConnection::Drop(SimAdapterState& st, std::vector<SimEvent>& out) {
     st.phase = SimAdapterState::Phase::Idle;
     st.ip = {};
     st.apBssid = {};
-    if (!st.removed && st.spec.enabled) st.state = WC_ADAPTER_STATE_DISCONNECTED;
+    if (!st.removed && st.desc.enabled) st.state = WC_ADAPTER_STATE_DISCONNECTED;
 }
 
 void SimConnection::LoseLink(SimAdapterState& st, uint64_t nowMs, std::vector<SimEvent>& out) {
@@ -82,7 +82,7 @@ void SimConnection::Activate(SimAdapterState& st, const SimWorld& world, const W
     st.activeProfile = profile.profileName;
     if (mode == WC_ACTIVATE_REAUTHENTICATE && sameProfile && st.MediaConnected()) {
         const SimAccessPoint* ap = CurrentAp(st, world);
-        if (ap && SimProfileMatch::Fits(profile, *ap, st.spec) && SimProfileMatch::Authenticates(*ap)) {
+        if (ap && SimProfileMatch::Fits(profile, *ap, st.desc) && SimProfileMatch::Authenticates(*ap)) {
             st.profile = profile;
             if (st.phase == SimAdapterState::Phase::Connected)
                 Emit(out, WC_EVENT_CONNECTION_STATUS, WC_CONNECTION_STATUS_DISCONNECTED);
@@ -140,7 +140,7 @@ void SimConnection::Step(SimAdapterState& st, const SimWorld& world, uint64_t no
     if (st.phase == Phase::Connected || st.phase == Phase::NoAddress || st.phase == Phase::Addressing ||
         st.phase == Phase::Authenticating) {
         const SimAccessPoint* ap = CurrentAp(st, world);
-        if (!ap || !SimProfileMatch::Fits(st.profile, *ap, st.spec)) {
+        if (!ap || !SimProfileMatch::Fits(st.profile, *ap, st.desc)) {
             LoseLink(st, nowMs, out);
             return;
         }

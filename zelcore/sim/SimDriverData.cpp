@@ -10,13 +10,13 @@
 namespace {
 
 // The channels a searching radio hops over, per band the adapter has.
-std::vector<std::pair<uint32_t, uint32_t>> HopList(const SimAdapterSpec& spec) {
+std::vector<std::pair<uint32_t, uint32_t>> HopList(const SimAdapterSpec& desc) {
     std::vector<std::pair<uint32_t, uint32_t>> hops;  // (mode, channel)
-    if (spec.infraModes & (WC_WIRELESS_MODE_B | WC_WIRELESS_MODE_G))
+    if (desc.infraModes & (WC_WIRELESS_MODE_B | WC_WIRELESS_MODE_G))
         for (uint32_t ch : {1u, 6u, 11u}) hops.push_back({WC_WIRELESS_MODE_G, ch});
-    if (spec.infraModes & WC_WIRELESS_MODE_A)
+    if (desc.infraModes & WC_WIRELESS_MODE_A)
         for (uint32_t ch : {36u, 44u, 52u, 149u}) hops.push_back({WC_WIRELESS_MODE_A, ch});
-    if (spec.infraModes & WC_WIRELESS_MODE_PS_MASK) hops.push_back({WC_WIRELESS_MODE_PS_3, 244});
+    if (desc.infraModes & WC_WIRELESS_MODE_PS_MASK) hops.push_back({WC_WIRELESS_MODE_PS_3, 244});
     if (hops.empty()) hops.push_back({WC_WIRELESS_MODE_G, 1});
     return hops;
 }
@@ -48,7 +48,7 @@ void SimDriverData::Accumulate(SimAdapterState& st, uint64_t nowMs) {
     }
     const uint64_t delta = nowMs - st.lastTrafficMs;
     st.lastTrafficMs = nowMs;
-    if (st.removed || !st.spec.enabled || !st.RadioOn()) return;
+    if (st.removed || !st.desc.enabled || !st.RadioOn()) return;
     st.radioOnMs += delta;
     if (st.phase == SimAdapterState::Phase::Connected) st.connectedMs += delta;
 }
@@ -59,8 +59,8 @@ void SimDriverData::Diagnostic(const SimAdapterState& st, const SimWorld& world,
     d->noAckFrames = static_cast<uint32_t>(st.connectedMs / 900);
     d->rtsRetries = static_cast<uint32_t>(st.connectedMs / 4000);
     d->crcErrors = static_cast<uint32_t>(st.radioOnMs / 700);
-    d->regulatoryDomain = RegulatoryDomain(st.spec.country) << 16;
-    d->countryInfo = CountryWord(st.spec.country);
+    d->regulatoryDomain = RegulatoryDomain(st.desc.country) << 16;
+    d->countryInfo = CountryWord(st.desc.country);
     d->mediaState = 1;
     std::memset(d->bssid, 0xFF, sizeof d->bssid);
 
@@ -85,7 +85,7 @@ void SimDriverData::Diagnostic(const SimAdapterState& st, const SimWorld& world,
     }
     if (!st.RadioOn()) return;
     // Not associated: the radio searches, hopping a channel a second.
-    const auto hops = HopList(st.spec);
+    const auto hops = HopList(st.desc);
     const auto& [mode, channel] = hops[(nowMs / 1000) % hops.size()];
     d->frequency = SimRadio::FrequencyOf(mode, channel);
     d->channelFlags = SimRadio::ChannelFlags(mode);
@@ -133,7 +133,7 @@ std::vector<WcBSSID> SimDriverData::Scan(const SimAdapterState& st, const SimWor
     if (!st.Usable()) return list;
     for (const auto& ap : world.accessPoints) {
         if (!ap.inRange) continue;
-        const uint32_t modes = ap.adHoc ? st.spec.adHocModes | st.spec.infraModes : st.spec.infraModes;
+        const uint32_t modes = ap.adHoc ? st.desc.adHocModes | st.desc.infraModes : st.desc.infraModes;
         uint32_t served = ap.wirelessMode;
         if (served == WC_WIRELESS_MODE_VELA_A) served |= WC_WIRELESS_MODE_A;
         if (served == WC_WIRELESS_MODE_VELA_G) served |= WC_WIRELESS_MODE_G;
@@ -187,8 +187,8 @@ uint32_t SimDriverData::AuthAlgorithm(const SimAdapterState& st, const SimWorld&
 
 uint32_t SimDriverData::ConnectionMode(const SimAdapterState& st, const SimWorld& world) {
     const SimAccessPoint* ap = LinkedAp(st, world);
-    if (ap && ap->qx && (st.spec.securityCaps & WC_SECCAP_EXTENDED_RANGE)) return WC_CONNECTION_MODE_EXTENDED_RANGE;
-    if (ap && ap->vela && (st.spec.securityCaps & WC_SECCAP_VELA)) return WC_CONNECTION_MODE_VELA;
+    if (ap && ap->qx && (st.desc.securityCaps & WC_SECCAP_EXTENDED_RANGE)) return WC_CONNECTION_MODE_EXTENDED_RANGE;
+    if (ap && ap->vela && (st.desc.securityCaps & WC_SECCAP_VELA)) return WC_CONNECTION_MODE_VELA;
     return WC_CONNECTION_MODE_NORMAL;
 }
 

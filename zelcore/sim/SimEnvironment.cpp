@@ -173,34 +173,34 @@ void SimEnvironment::ApplyWorldLocked(SimWorld world, bool notify) {
     // Adapters gone from the file, or marked absent, are removed.
     for (SimAdapter* a : std::vector<SimAdapter*>(m_adapters)) {
         auto it = std::find_if(world.adapters.begin(), world.adapters.end(),
-                               [&](const SimAdapterSpec& s) { return s.id == a->State().spec.id; });
+                               [&](const SimAdapterSpec& s) { return s.id == a->State().desc.id; });
         if (it == world.adapters.end() || !it->present) RemoveLocked(a, notify);
     }
     m_world.accessPoints = std::move(world.accessPoints);
     m_world.stepMs = world.stepMs;
     m_world.failures = std::move(world.failures);
 
-    for (const SimAdapterSpec& spec : world.adapters) {
-        if (!spec.present) continue;
+    for (const SimAdapterSpec& desc : world.adapters) {
+        if (!desc.present) continue;
         auto it = std::find_if(m_adapters.begin(), m_adapters.end(),
-                               [&](SimAdapter* a) { return a->State().spec.id == spec.id; });
+                               [&](SimAdapter* a) { return a->State().desc.id == desc.id; });
         if (it == m_adapters.end()) {
-            InsertLocked(spec, notify);
+            InsertLocked(desc, notify);
             continue;
         }
         SimAdapter* a = *it;
         SimAdapterState& st = a->State();
         const uint32_t oldState = st.state;
-        const bool wasEnabled = st.spec.enabled;
+        const bool wasEnabled = st.desc.enabled;
         SimDriverData::Accumulate(st, now);
-        st.spec = spec;
+        st.desc = desc;
         std::vector<SimEvent> events;
-        if (wasEnabled && !spec.enabled) {
+        if (wasEnabled && !desc.enabled) {
             SimConnection::Drop(st, events);
             if (!st.activeProfile.empty()) st.phase = SimAdapterState::Phase::Associating;
             st.state = WC_ADAPTER_STATE_DISABLED;
             events.push_back(SimEvent{WC_EVENT_ADAPTER_STATUS, WC_ADAPTER_STATUS_DISABLED, {}});
-        } else if (!wasEnabled && spec.enabled) {
+        } else if (!wasEnabled && desc.enabled) {
             st.state = WC_ADAPTER_STATE_DISCONNECTED;
             events.push_back(SimEvent{WC_EVENT_ADAPTER_STATUS, WC_ADAPTER_STATUS_ENABLED, {}});
         }
@@ -212,11 +212,11 @@ void SimEnvironment::ApplyWorldLocked(SimWorld world, bool notify) {
         if (notify) Publish(a, events, oldState);
     }
     m_world.adapters.clear();
-    for (SimAdapter* a : m_adapters) m_world.adapters.push_back(a->State().spec);
+    for (SimAdapter* a : m_adapters) m_world.adapters.push_back(a->State().desc);
 }
 
-void SimEnvironment::InsertLocked(const SimAdapterSpec& spec, bool notify) {
-    auto* a = new SimAdapter(spec, m_nextIndex++);
+void SimEnvironment::InsertLocked(const SimAdapterSpec& desc, bool notify) {
+    auto* a = new SimAdapter(desc, m_nextIndex++);
     SimAdapterState& st = a->State();
     SimAdapterSettings::Load(m_dataDir, st);
     st.resolvePending = !st.activeProfile.empty() && !st.aps;
@@ -245,7 +245,7 @@ void SimEnvironment::Publish(SimAdapter* adapter, std::vector<SimEvent>& events,
     const bool logging = logger && logger->Level() >= 2;
     for (auto& event : events) {
         if (logging)
-            logger->Write(2, "zelcore adapter " + adapter->State().spec.id + ": event " + std::to_string(event.type) +
+            logger->Write(2, "zelcore adapter " + adapter->State().desc.id + ": event " + std::to_string(event.type) +
                                  " status " + std::to_string(event.status) + (event.extra ? ", " + *event.extra : ""));
         m_events.Post([ref = Hold(adapter), event = std::move(event)] {
             SimAdapter* a = ref.get();
@@ -267,7 +267,7 @@ void SimEnvironment::NotifyManager(uint32_t flag, SimAdapter* adapter) {
 
 void SimEnvironment::SaveSettings(const SimAdapter& adapter) {
     if (!SimAdapterSettings::Save(m_dataDir, adapter.State()))
-        Log("cannot store the settings of adapter " + adapter.State().spec.id + " in " + m_dataDir);
+        Log("cannot store the settings of adapter " + adapter.State().desc.id + " in " + m_dataDir);
 }
 
 void SimEnvironment::StepNow(SimAdapter* adapter) {

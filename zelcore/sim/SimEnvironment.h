@@ -69,7 +69,7 @@ private:
     void LoadInitialLocked();
     bool ReadWorldFileLocked(bool logMissing);
     void ApplyWorldLocked(SimWorld world, bool notify);
-    void InsertLocked(const SimAdapterSpec& spec, bool notify);
+    void InsertLocked(const SimAdapterSpec& desc, bool notify);
     void RemoveLocked(SimAdapter* adapter, bool notify);
     void CheckWorldFile();
     void Log(const std::string& text);

@@ -53,15 +53,15 @@ WcStatus SimUtility::GetAdapterCapabilities(WcAdapter* adapter, WcAdapterCapabil
         chosen = env.Adapters().front();
     }
     if (!chosen) return WC_STATUS_NOT_FOUND;
-    const SimAdapterSpec& spec = chosen->State().spec;
+    const SimAdapterSpec& desc = chosen->State().desc;
     *caps = WcAdapterCapabilities{};
-    caps->maxSsids = spec.maxSsids;
-    caps->infraModeCaps = spec.infraModes;
-    caps->adHocModeCaps = spec.adHocModes;
-    caps->maxTxPowerDbm = spec.txPowerDbm;
-    caps->macAddress = spec.mac;
-    caps->securityCaps = spec.securityCaps;
-    caps->countryCode = SimDriverData::CountryWord(spec.country);
+    caps->maxSsids = desc.maxSsids;
+    caps->infraModeCaps = desc.infraModes;
+    caps->adHocModeCaps = desc.adHocModes;
+    caps->maxTxPowerDbm = desc.txPowerDbm;
+    caps->macAddress = desc.mac;
+    caps->securityCaps = desc.securityCaps;
+    caps->countryCode = SimDriverData::CountryWord(desc.country);
     return WC_STATUS_SUCCESS;
 }
 
