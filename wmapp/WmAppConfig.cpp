@@ -193,10 +193,14 @@ bool WmAppConfig::StartMonitor() {
     WgAdapterMonitor* monitor = nullptr;
     if (!monitorManager || !adapter || monitorManager->GetAdapterMonitor(adapter, &monitor) != WG_SUCCESS || !monitor)
         return false;
+    WgAdapterMonitor* previous;
     {
         std::lock_guard lock(g_mutex);
+        previous = g_shared.monitor;
         g_shared.monitor = monitor;
     }
+    // A monitor kept from before holds one reference already.
+    if (previous) previous->Release();
     monitor->StartMonitoring();
     return true;
 }
@@ -235,9 +239,6 @@ bool WmAppConfig::SelectAdapter() {
         count = 0;
     }
 
-    DropAdapter();
-    ReleaseMonitor();
-
     WcAdapter* chosen = nullptr;
     for (uint32_t index = 0; index < count && !chosen; ++index) {
         WcAdapter* adapter = nullptr;
@@ -253,9 +254,27 @@ bool WmAppConfig::SelectAdapter() {
     }
     if (!chosen && (manager->GetAdapter(0, &chosen) != WC_STATUS_SUCCESS)) chosen = nullptr;
     if (!chosen) {
+        DropAdapter();
+        ReleaseMonitor();
         TracePrint("Failed to get WcAdapter\n");
         return false;
     }
+
+    // The same adapter again (the profile store was reloaded): keep its registration, objects and
+    // monitor, since unregistering and registering again would lose the events sent in between.
+    bool same;
+    {
+        std::lock_guard lock(g_mutex);
+        same = g_shared.adapter == chosen && g_shared.driver && g_shared.config;
+    }
+    if (same) {
+        chosen->Release();
+        TracePrint("Got WcAdapterDriver\n");
+        TracePrint("Got WcAdapterConfig\n");
+        return true;
+    }
+    DropAdapter();
+    ReleaseMonitor();
 
     chosen->RegisterForEvents(this, WC_EVENT_ALL);
     {

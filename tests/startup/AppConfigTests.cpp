@@ -264,6 +264,8 @@ TEST_F(AppConfigTest, ProfileStoreChangeReselectsAfterTheEventWasHandled) {
     OpenWithWindow(World({Adapter("wlan0", "Main", "02-00-00-00-00-01")}));
     config->Init();
     WcAdapter* chosen = WmAppConfig::Adapter();
+    WgAdapterMonitor* monitor = WmAppConfig::Monitor();
+    const uint64_t unregistered = SimControl::CallCount("WcAdapter::UnregisterForEvents");
     config->OnStatusEvent(2, 3, nullptr, chosen);
     // Still the same adapter and registration while the event is being handled.
     EXPECT_EQ(WmAppConfig::Adapter(), chosen);
@@ -275,7 +277,10 @@ TEST_F(AppConfigTest, ProfileStoreChangeReselectsAfterTheEventWasHandled) {
     found = 0;
     for (const auto& line : Trace()) found += line == "Found 1 no of Adapters";
     EXPECT_EQ(found, 2);
-    EXPECT_NE(WmAppConfig::Monitor(), nullptr);
+    // The same adapter keeps its registration and monitor, so no event of it is lost meanwhile.
+    EXPECT_EQ(WmAppConfig::Adapter(), chosen);
+    EXPECT_EQ(WmAppConfig::Monitor(), monitor);
+    EXPECT_EQ(SimControl::CallCount("WcAdapter::UnregisterForEvents"), unregistered);
 }
 
 TEST_F(AppConfigTest, WrappersTraceTheirFailures) {
