@@ -260,10 +260,27 @@ void WmAppPropSheet::closeEvent(QCloseEvent* event) {
     OnExit();
 }
 
+unsigned WmAppPropSheet::ContextHelpTopic(int pageIndex, bool zeroConfigOn) {
+    if (pageIndex == 1) return zeroConfigOn ? 0x20091 : 0x20095;
+    if (pageIndex == 2) return 0x20091;
+    return 0x20090;
+}
+
+bool WmAppPropSheet::OnHelpInfo() {
+    const unsigned topic = ContextHelpTopic(m_tabs->currentIndex(), m_sourceUsed && m_sourceUsed->IsZeroConfigEnabled());
+    WmHelp::OpenManualAt(this, topic);
+    return true;
+}
+
 void WmAppPropSheet::keyPressEvent(QKeyEvent* event) {
     // The sheet has no Cancel button: Escape must not end the program.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_F1) {
+        event->accept();
+        OnHelpInfo();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -73,6 +73,12 @@ public:
     // The page shown in the sheet, or null.
     WmAppPropPage* ActivePage() const;
 
+    // Help topic of the page at index: the second page's depends on whether the system's own
+    // wireless configuration runs for the adapter.
+    static unsigned ContextHelpTopic(int pageIndex, bool zeroConfigOn);
+    // Context help (F1): the manual at the active page's topic. Returns true.
+    bool OnHelpInfo();
+
     void SetShowAtStart(bool show) { m_showAtStart = show; }
     bool ShowAtStart() const { return m_showAtStart; }
     bool WindowShown() const { return m_shown; }

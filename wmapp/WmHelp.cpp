@@ -31,9 +31,23 @@ bool WmHelp::OpenFile(const QString& path) {
 
 void WmHelp::SetOpenHook(OpenHook hook) { Hook() = std::move(hook); }
 
-bool WmHelp::OpenManual(QWidget* parent) {
+bool WmHelp::OpenManual(QWidget* parent) { return OpenManualAt(parent, 0); }
+
+bool WmHelp::OpenManualAt(QWidget* parent, unsigned topic) {
     const QString path = ManualPath();
-    if (QFileInfo(path).isFile() && OpenFile(path)) return true;
+    if (QFileInfo(path).isFile()) {
+        if (topic == 0 && OpenFile(path)) return true;
+        if (topic != 0) {
+            const QString anchor = QStringLiteral("topic-%1").arg(topic, 0, 16);
+            if (Hook()) {
+                if (Hook()(path + QLatin1Char('#') + anchor)) return true;
+            } else {
+                QUrl url = QUrl::fromLocalFile(path);
+                url.setFragment(anchor);
+                if (QDesktopServices::openUrl(url)) return true;
+            }
+        }
+    }
     TracePrint("WmHelp::OpenManual() cannot open %s\n", path.toUtf8().constData());
     MessageBox::Show(ResourceChain::Instance().LoadString(IDS_PRODUCT_NAME),
                      QStringLiteral("The manual cannot be opened:\n%1").arg(path), MessageBox::Buttons::Ok,

@@ -17,6 +17,9 @@ public:
     static QString ManualPath();
     // Opens the manual; when it is missing or cannot be opened, a message box says so. True when opened.
     static bool OpenManual(QWidget* parent);
+    // Context help: the manual at the topic's anchor ("#topic-20095" for topic 0x20095); the hook
+    // sees the path with the anchor. As OpenManual when the manual is missing.
+    static bool OpenManualAt(QWidget* parent, unsigned topic);
     // Opens a local file with the desktop's default application (or the hook).
     static bool OpenFile(const QString& path);
     // Replaces the desktop for tests; an empty hook removes it.

@@ -543,6 +543,33 @@ TEST_F(MainWindowTest, SuspendPausesAndResumeRestartsTheMonitor) {
     EXPECT_EQ(monitor->GetRunState(), WgAdapterMonitor::RUN_STATE_RUNNING);
 }
 
+TEST(MainWindowHelp, ContextTopicsByPage) {
+    struct Case { int page; bool zeroConfigOn; unsigned topic; };
+    const Case cases[] = {
+        {0, false, 0x20090}, {0, true, 0x20090}, {1, false, 0x20095}, {1, true, 0x20091},
+        {2, false, 0x20091}, {2, true, 0x20091}, {3, false, 0x20090},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WmAppPropSheet::ContextHelpTopic(c.page, c.zeroConfigOn), c.topic) << c.page << " " << c.zeroConfigOn;
+}
+
+TEST_F(MainWindowTest, F1OpensTheManualAtThePagesTopic) {
+    OpenContext();
+    MakeSheet();
+    std::vector<QString> opened;
+    WmHelp::SetOpenHook([&](const QString& path) {
+        opened.push_back(path);
+        return true;
+    });
+    std::filesystem::create_directories(m_root + "/app/manual");
+    std::ofstream(m_root + "/app/manual/index.htm") << "<html></html>";
+    sheet->Sheet()->setCurrentIndex(2);
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QCoreApplication::sendEvent(sheet.get(), &f1);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].toStdString(), m_root + "/app/manual/index.htm#topic-20091");
+}
+
 TEST_F(MainWindowTest, HelpOpensTheManualOrSaysItIsMissing) {
     OpenContext();
     MakeSheet();
