@@ -48,6 +48,7 @@ WindowMessageTarget::WindowMessageTarget(QObject* self) : self_(self) {}
 WindowMessageTarget::~WindowMessageTarget() { CloseWindowMessages(); }
 
 bool WindowMessageTarget::HandleWindowMessageEvent(QEvent* event) {
+    posted_.load(std::memory_order_acquire);
     if (event->type() != WindowMessageEvent::EventType()) return false;
     auto* message = static_cast<WindowMessageEvent*>(event);
     if (message->send) {
@@ -67,7 +68,9 @@ bool WindowMessageTarget::HandleWindowMessageEvent(QEvent* event) {
 bool WindowMessageTarget::PostWindowMessage(unsigned message, uintptr_t wParam, intptr_t lParam) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (closed_) return false;
-    QCoreApplication::postEvent(self_, new WindowMessageEvent(message, wParam, lParam));
+    auto* event = new WindowMessageEvent(message, wParam, lParam);
+    posted_.fetch_add(1, std::memory_order_release);
+    QCoreApplication::postEvent(self_, event);
     return true;
 }
 
@@ -83,7 +86,9 @@ bool WindowMessageTarget::SendWindowMessage(unsigned message, uintptr_t wParam, 
         std::lock_guard<std::mutex> lock(mutex_);
         if (closed_) return false;
         pending_.insert(send);
-        QCoreApplication::postEvent(self_, new WindowMessageEvent(message, wParam, lParam, send));
+        auto* event = new WindowMessageEvent(message, wParam, lParam, send);
+        posted_.fetch_add(1, std::memory_order_release);
+        QCoreApplication::postEvent(self_, event);
     }
     std::unique_lock<std::mutex> lock(send->mutex);
     send->done.wait(lock, [&] { return send->finished; });

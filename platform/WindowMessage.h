@@ -5,6 +5,7 @@
 // once the target has started closing, so a client library thread never waits on a dead window.
 #include <QEvent>
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -58,6 +59,9 @@ public:
 
 private:
     QObject* self_;
+    // Counts posts. Qt hands an event to the window's thread under locks of its own; this pair of
+    // release and acquire makes that hand-over visible to thread checkers as well.
+    std::atomic<uint64_t> posted_ {0};
     mutable std::mutex mutex_;
     bool closed_ = false;
     std::set<std::shared_ptr<WindowMessageEvent::PendingSend>> pending_;
