@@ -1,5 +1,6 @@
 // The main window on the simulated adapter: built, initialised, sent messages and ticked by hand,
 // with a recording tray icon and power events played from the test.
+#include "tests/support/ProgramEnvironment.h"
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -94,20 +95,11 @@ bool SpinUntil(const std::function<bool()>& done, int ms = 10000) {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/zelvo-mainwindow-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
-        setenv("ZELVO_ROOT", m_root.c_str(), 1);
-        setenv("ZELVO_APPDIR", (m_root + "/app").c_str(), 1);
-        std::filesystem::create_directories(m_root + "/app");
+        ASSERT_EQ(m_environment.Open("mainwindow", ZELVO_TEST_BINDIR), "");
+        m_root = m_environment.Root();
         std::filesystem::create_directories(m_root + "/zelcore");
         std::filesystem::create_directories(m_root + "/registry");
         SetTraceMode(1);
-        WmResources::Register();
-        std::string error;
-        m_oem = ResourceChain::Instance().Load(std::string(ZELVO_TEST_BINDIR) + "/oemres.so", &error);
-        ASSERT_NE(m_oem, nullptr) << error;
-        ResourceChain::Instance().SetCurrent(m_oem);
         SimWorld world = SimDefaultWorld::Build();
         world.stepMs = 5;
         std::ofstream(m_root + "/zelcore/world.json") << SimWorldParser::Write(world);
@@ -124,14 +116,8 @@ protected:
         SimControl::Reset();
         MessageBox::SetTestHook({});
         WmHelp::SetOpenHook({});
-        ResourceChain::Instance().SetCurrent(nullptr);
-        if (m_oem) ResourceChain::Instance().Unload(m_oem);
-        m_oem = nullptr;
-        WmResources::Unregister();
         SetTraceMode(0);
-        std::filesystem::remove_all(m_root);
-        unsetenv("ZELVO_APPDIR");
-        unsetenv("ZELVO_ROOT");
+        m_environment.Close();
     }
 
     // Machine settings (written before the adapter context reads them).
@@ -224,8 +210,8 @@ protected:
         return text.str();
     }
 
+    ProgramEnvironment m_environment;
     std::string m_root;
-    ResourceLibrary* m_oem = nullptr;
     Zelcore* client = nullptr;
     std::unique_ptr<WmAppConfig> config;
     std::unique_ptr<WmAppPropSheet> sheet;

@@ -2,6 +2,7 @@
 // A fresh ZELVO_ROOT (with its own program folder) per test, the program's and the default OEM
 // resources in the chain, and, for SimUiTest, the simulated client library with a status source
 // over its first adapter.
+#include "tests/support/ProgramEnvironment.h"
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -41,28 +42,14 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 class UiTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/zelvo-ui-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
-        setenv("ZELVO_ROOT", m_root.c_str(), 1);
-        setenv("ZELVO_APPDIR", (m_root + "/app").c_str(), 1);
-        std::filesystem::create_directories(m_root + "/app");
+        ASSERT_EQ(m_environment.Open("ui", ZELVO_TEST_BINDIR), "");
+        m_root = m_environment.Root();
         g_bTraceToFile = true;
-        WmResources::Register();
-        std::string error;
-        m_oem = ResourceChain::Instance().Load(std::string(ZELVO_TEST_BINDIR) + "/oemres.so", &error);
-        ASSERT_NE(m_oem, nullptr) << error;
-        ResourceChain::Instance().SetCurrent(m_oem);
     }
 
     void TearDown() override {
-        ResourceChain::Instance().SetCurrent(nullptr);
-        if (m_oem) ResourceChain::Instance().Unload(m_oem);
-        WmResources::Unregister();
         g_bTraceToFile = false;
-        std::filesystem::remove_all(m_root);
-        unsetenv("ZELVO_APPDIR");
-        unsetenv("ZELVO_ROOT");
+        m_environment.Close();
     }
 
     static QString S(unsigned id) { return ResourceChain::Instance().LoadString(id); }
@@ -74,8 +61,8 @@ protected:
         return text.str();
     }
 
+    ProgramEnvironment m_environment;
     std::string m_root;
-    ResourceLibrary* m_oem = nullptr;
 };
 
 class SimUiTest : public UiTest {
